@@ -1,0 +1,266 @@
+#include "platform/services/single_copy.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/services/file_util.h"
+#include "platform/services/settings_store.h"
+
+namespace kes::services {
+namespace {
+
+// The whole protocol: one line each way.
+constexpr char kRequest[] = "raise\n";
+constexpr char kReply[] = "ok\n";
+constexpr int kPeerPatienceMs = 1000;
+constexpr size_t kMaxPending = 8;
+
+std::string runtime_folder(const std::string& application) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat st{};
+    if (runtime != nullptr && runtime[0] == '/' && stat(runtime, &st) == 0 && S_ISDIR(st.st_mode) &&
+        access(runtime, W_OK) == 0) {
+        return runtime;
+    }
+    return user_config_folder() + "/" + application;
+}
+
+bool fill_address(const std::string& path, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+bool same_user(int fd) {
+    struct ucred cred{};
+    socklen_t length = sizeof cred;
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &length) != 0) return false;
+    return cred.uid == geteuid();
+}
+
+// Waits for `events` on fd until `deadline_ms`; false on timeout or error.
+bool wait_for(int fd, short events, long long deadline_ms) {
+    for (;;) {
+        const long long left = deadline_ms - detail::now_ms();
+        if (left <= 0) return false;
+        struct pollfd p{fd, events, 0};
+        const int n = poll(&p, 1, static_cast<int>(left));
+        if (n > 0) return (p.revents & events) != 0;
+        if (n < 0 && errno != EINTR) return false;
+    }
+}
+
+// One attempt to hand the request to the running copy; false to try again later.
+bool ask_once(const std::string& socket_path, long long deadline_ms) {
+    sockaddr_un address{};
+    if (!fill_address(socket_path, address)) return false;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    bool confirmed = false;
+    int rc = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    if (rc != 0 && (errno == EINPROGRESS || errno == EAGAIN)) {
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (wait_for(fd, POLLOUT, deadline_ms) && getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 &&
+            error == 0) {
+            rc = 0;
+        }
+    }
+    if (rc == 0 && same_user(fd) &&
+        send(fd, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof kRequest - 1)) {
+        std::string reply;
+        while (reply.size() < sizeof kReply - 1 && wait_for(fd, POLLIN, deadline_ms)) {
+            char buffer[16];
+            const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+            if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR))) break;
+            if (n > 0) reply.append(buffer, static_cast<size_t>(n));
+        }
+        confirmed = reply == kReply;
+    }
+    close(fd);
+    return confirmed;
+}
+
+}  // namespace
+
+SingleCopy::SingleCopy(std::string application) : application_(std::move(application)) {
+    const std::string folder = runtime_folder(application_);
+    lock_path_ = folder + "/" + application_ + ".lock";
+    socket_path_ = folder + "/" + application_ + ".socket";
+}
+
+SingleCopy::~SingleCopy() { close_all(); }
+
+SingleCopy::SingleCopy(SingleCopy&& other) noexcept
+    : application_(std::move(other.application_)),
+      lock_path_(std::move(other.lock_path_)),
+      socket_path_(std::move(other.socket_path_)),
+      listen_error_(std::move(other.listen_error_)),
+      lock_fd_(other.lock_fd_),
+      listen_fd_(other.listen_fd_),
+      checked_(other.checked_),
+      other_running_(other.other_running_),
+      pending_(std::move(other.pending_)) {
+    other.lock_fd_ = -1;
+    other.listen_fd_ = -1;
+    other.pending_.clear();
+}
+
+SingleCopy& SingleCopy::operator=(SingleCopy&& other) noexcept {
+    if (this != &other) {
+        close_all();
+        application_ = std::move(other.application_);
+        lock_path_ = std::move(other.lock_path_);
+        socket_path_ = std::move(other.socket_path_);
+        listen_error_ = std::move(other.listen_error_);
+        lock_fd_ = other.lock_fd_;
+        listen_fd_ = other.listen_fd_;
+        checked_ = other.checked_;
+        other_running_ = other.other_running_;
+        pending_ = std::move(other.pending_);
+        other.lock_fd_ = -1;
+        other.listen_fd_ = -1;
+        other.pending_.clear();
+    }
+    return *this;
+}
+
+void SingleCopy::close_all() {
+    for (const Pending& p : pending_) close(p.fd);
+    pending_.clear();
+    if (listen_fd_ >= 0) {
+        close(listen_fd_);
+        listen_fd_ = -1;
+        // Only the lock holder owns the socket name; it is still ours here.
+        unlink(socket_path_.c_str());
+    }
+    if (lock_fd_ >= 0) {
+        close(lock_fd_);
+        lock_fd_ = -1;
+    }
+}
+
+bool SingleCopy::another_copy_running() {
+    if (checked_) return other_running_;
+    checked_ = true;
+    if (!detail::make_folders(detail::parent_folder(lock_path_))) return false;
+    lock_fd_ = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock_fd_ < 0) return false;
+    while (flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        close(lock_fd_);
+        lock_fd_ = -1;
+        // Only a lock held elsewhere means another copy; any other failure lets this one run.
+        other_running_ = errno == EWOULDBLOCK;
+        return other_running_;
+    }
+    start_listening();
+    return false;
+}
+
+void SingleCopy::start_listening() {
+    sockaddr_un address{};
+    if (!fill_address(socket_path_, address)) {
+        listen_error_ = "socket path too long: " + socket_path_;
+        return;
+    }
+    // We hold the lock, so a socket file left here belongs to a copy that died.
+    unlink(socket_path_.c_str());
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        listen_error_ = detail::errno_message("cannot create socket", socket_path_);
+        return;
+    }
+    // Created 0600 from the start: no moment where another user could connect.
+    const mode_t old_mask = umask(0177);
+    const int rc = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    umask(old_mask);
+    if (rc != 0 || listen(fd, 4) != 0) {
+        listen_error_ = detail::errno_message("cannot listen on", socket_path_);
+        close(fd);
+        return;
+    }
+    listen_fd_ = fd;
+}
+
+std::vector<int> SingleCopy::pending_fds() const {
+    std::vector<int> fds;
+    for (const Pending& p : pending_) fds.push_back(p.fd);
+    return fds;
+}
+
+bool SingleCopy::poll_raise_request() {
+    if (listen_fd_ < 0) return false;
+    const long long now = detail::now_ms();
+    for (;;) {
+        const int client = accept4(listen_fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (client < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            break;
+        }
+        // Bound the work a flood of connections can cause: beyond a few, new ones are refused.
+        if (pending_.size() >= kMaxPending || !same_user(client)) {
+            close(client);
+            continue;
+        }
+        pending_.push_back({client, now + kPeerPatienceMs, {}});
+    }
+
+    bool raise = false;
+    for (size_t i = 0; i < pending_.size();) {
+        Pending& p = pending_[i];
+        bool done = false;
+        char buffer[64];
+        for (;;) {
+            const ssize_t n = recv(p.fd, buffer, sizeof buffer, 0);
+            if (n > 0) {
+                p.received.append(buffer, static_cast<size_t>(n));
+                if (p.received.size() >= sizeof kRequest - 1) break;
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) done = true;
+            break;
+        }
+        const std::string_view request(kRequest, sizeof kRequest - 1);
+        if (p.received.size() >= request.size() || done) {
+            if (p.received == request) {
+                raise = true;
+                send(p.fd, kReply, sizeof kReply - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+            }
+            done = true;
+        } else if (request.substr(0, p.received.size()) != p.received || now >= p.deadline_ms) {
+            done = true;
+        }
+        if (done) {
+            close(p.fd);
+            pending_.erase(pending_.begin() + static_cast<long>(i));
+        } else {
+            ++i;
+        }
+    }
+    return raise;
+}
+
+bool SingleCopy::activate_running_copy(int timeout_ms) {
+    const long long deadline = detail::now_ms() + (timeout_ms > 0 ? timeout_ms : 0);
+    // The running copy may still be starting and not listen yet: retry until the deadline.
+    do {
+        if (ask_once(socket_path_, deadline)) return true;
+        usleep(20000);
+    } while (detail::now_ms() < deadline);
+    return false;
+}
+
+}  // namespace kes::services
