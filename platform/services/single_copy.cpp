@@ -94,8 +94,9 @@ bool ask_once(const std::string& socket_path, long long deadline_ms) {
 
 }  // namespace
 
-SingleCopy::SingleCopy(std::string application) : application_(std::move(application)) {
-    const std::string folder = runtime_folder(application_);
+SingleCopy::SingleCopy(std::string application) : SingleCopy(application, runtime_folder(application)) {}
+
+SingleCopy::SingleCopy(std::string application, std::string folder) : application_(std::move(application)) {
     lock_path_ = folder + "/" + application_ + ".lock";
     socket_path_ = folder + "/" + application_ + ".socket";
 }

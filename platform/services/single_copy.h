@@ -23,6 +23,8 @@ namespace kes::services {
 class SingleCopy {
 public:
     explicit SingleCopy(std::string application);
+    // The same rule with its lock and socket in `folder` instead of the runtime folder.
+    SingleCopy(std::string application, std::string folder);
     ~SingleCopy();
     SingleCopy(const SingleCopy&) = delete;
     SingleCopy& operator=(const SingleCopy&) = delete;
