@@ -1,0 +1,249 @@
+#include "widgets/fields/xp_checkbox.h"
+
+#include "platform/forms/events.h"
+#include "platform/gfx/color.h"
+#include "platform/ui/desktop.h"
+#include "widgets/fields/check_bitmaps.h"
+#include "widgets/fields/check_settings.h"
+
+namespace kes::fields {
+
+namespace {
+
+forms::MouseArgs ArgsOf(const ui::MouseEvent& e, bool move) {
+  forms::MouseArgs a;
+  a.button = static_cast<std::int16_t>(move ? e.buttons : e.button);
+  a.shift = static_cast<std::int16_t>(e.shift);
+  a.x = static_cast<float>(e.pos.x);
+  a.y = static_cast<float>(e.pos.y);
+  return a;
+}
+
+CheckMouse ToModel(const forms::MouseArgs& a) { return {a.button, a.shift, a.x, a.y}; }
+
+void FromModel(const CheckMouse& m, forms::MouseArgs& a) {
+  a.button = m.button;
+  a.shift = m.shift;
+  a.x = m.x;
+  a.y = m.y;
+}
+
+ui::WindowDesc ContainerLook() {
+  ui::WindowDesc desc;
+  desc.background = 0;  // black until the stored back colour is applied
+  return desc;
+}
+
+}  // namespace
+
+XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, ContainerLook()) {
+  font_ = GetAmbient().font;
+  p_ = std::make_unique<forms::PictureBox>(forms::ControlSite::Inside(*this, &inner_, "p", {0, 0, 195, 195}));
+  p_->SetBorderStyle(0);
+  lbl_ = std::make_unique<forms::Label>(forms::ControlSite::Inside(*this, &inner_, "lbl", {240, 0, 0, 0}));
+  lbl_->SetBackStyle(0);
+  lbl_->SetAutoSize(true);
+  lbl_->SetFont(font_);
+  timer_ = std::make_unique<forms::TimerControl>(forms::ControlSite::Inside(*this, &inner_, "Timer1", {}));
+  timer_->SetInterval(kCheckPollMs);
+
+  inner_.On("p", forms::kClick, [this] { Click(); });
+  inner_.On("p", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
+  inner_.On("p", forms::kMouseMove, [this](forms::MouseArgs& a) { MoveOver(a); });
+  inner_.On("p", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
+  inner_.On("lbl", forms::kClick, [this] { Click(); });
+  inner_.On("lbl", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
+  // Any move over the caption counts as inside: it reports the caption's corner.
+  inner_.On("lbl", forms::kMouseMove, [this](forms::MouseArgs& a) {
+    const gfx::Rect r = lbl_->Bounds();
+    a.x = static_cast<float>(r.x);
+    a.y = static_cast<float>(r.y);
+    MoveOver(a);
+  });
+  inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
+  inner_.On("Timer1", forms::kTimer, [this] { Tick(); });
+
+  Show();
+  Layout();
+}
+
+XpCheckbox::~XpCheckbox() = default;
+
+void XpCheckbox::InitProperties() {
+  const CheckSettings d = DefaultCheckSettings({DisplayName(), GetAmbient().font});
+  SetCaption(d.caption);
+  SetEnabled(d.enabled);
+  SetValue(d.value);
+  SetFont(d.font);
+  SetBackColor(d.back_color);
+  SetForeColor(d.fore_color);
+}
+
+void XpCheckbox::ReadProperties(const forms::PropertyBag& bag) {
+  const CheckSettings s = ReadCheckSettings(bag, {DisplayName(), GetAmbient().font});
+  SetValue(s.value);
+  SetCaption(s.caption);
+  SetEnabled(s.enabled);
+  SetFont(s.font);
+  SetBackColor(s.back_color);
+  SetForeColor(s.fore_color);
+}
+
+void XpCheckbox::WriteProperties(forms::PropertyBag& bag) const {
+  CheckSettings s;
+  s.value = model_.Value();
+  s.caption = lbl_->Caption();
+  s.enabled = forms::Control::Enabled();
+  s.font = font_;
+  s.back_color = model_.BackColor();
+  s.fore_color = model_.ForeColor();
+  WriteCheckSettings(bag, s, {DisplayName(), GetAmbient().font});
+}
+
+void XpCheckbox::SetValue(std::int32_t v) {
+  model_.SetValue(v);
+  Show();
+  PropertyChanged("Value");
+}
+
+const std::string& XpCheckbox::Caption() const { return lbl_->Caption(); }
+
+void XpCheckbox::SetCaption(std::string_view caption) {
+  lbl_->SetCaption(caption);
+  Layout();
+  PropertyChanged("Caption");
+}
+
+void XpCheckbox::SetEnabled(bool v) {
+  forms::Control::SetEnabled(v);
+  model_.SetEnabled(v);
+  Show();
+  PropertyChanged("Enabled");
+}
+
+void XpCheckbox::SetFont(const forms::FontSpec& font) {
+  font_ = font;
+  lbl_->SetFont(font);
+  Layout();
+  PropertyChanged("Font");
+}
+
+void XpCheckbox::SetBackColor(forms::OleColor c) {
+  model_.SetBackColor(c);
+  desktop().SetBackground(hwnd(), c);
+  Invalidate();
+  PropertyChanged("BackColor");
+}
+
+void XpCheckbox::SetForeColor(forms::OleColor c) {
+  model_.SetForeColor(c);
+  Show();
+  PropertyChanged("ForeColor");
+}
+
+void XpCheckbox::Show() {
+  p_->SetPicture(CheckGlyphBitmap(model_.Glyph()));
+  lbl_->SetForeColor(model_.CaptionColor());
+}
+
+void XpCheckbox::Layout() {
+  if (laying_out_) return;
+  laying_out_ = true;
+  const CheckLayout l = LayOutCheck(Height(), lbl_->Height());
+  p_->Move(l.glyph_left, l.glyph_top, l.glyph_width, l.glyph_height);
+  lbl_->Move(l.caption_left, l.caption_top);
+  model_.SetInnerSize(ScaleWidth(), ScaleHeight());
+  laying_out_ = false;
+}
+
+void XpCheckbox::OnResize() { Layout(); }
+
+CheckEvents XpCheckbox::Events() {
+  CheckEvents ev;
+  ev.click = [this] { Raise(forms::kClick); };
+  ev.mouse_out = [this] { Raise(kMouseOut); };
+  auto mouse = [this](const char* name) {
+    return [this, name](CheckMouse& m) {
+      forms::MouseArgs a{m.button, m.shift, m.x, m.y};
+      Raise(name, a);
+      m = ToModel(a);
+    };
+  };
+  ev.mouse_down = mouse(forms::kMouseDown);
+  ev.mouse_move = mouse(forms::kMouseMove);
+  ev.mouse_up = mouse(forms::kMouseUp);
+  return ev;
+}
+
+void XpCheckbox::Click() {
+  model_.Click(Events());
+  Show();
+}
+
+void XpCheckbox::Down(forms::MouseArgs& args) {
+  CheckMouse m = ToModel(args);
+  model_.MouseDown(m, Events());
+  FromModel(m, args);
+  Show();
+}
+
+void XpCheckbox::MoveOver(forms::MouseArgs& args) {
+  CheckMouse m = ToModel(args);
+  model_.MouseMove(m, Events());
+  FromModel(m, args);
+  // The poll runs again after every move over the box.
+  if (model_.Polling() && !timer_->Enabled()) timer_->SetEnabled(true);
+  Show();
+}
+
+void XpCheckbox::Up(forms::MouseArgs& args) {
+  CheckMouse m = ToModel(args);
+  model_.MouseUp(m, Events());
+  FromModel(m, args);
+}
+
+void XpCheckbox::Tick() {
+  const gfx::Point at = desktop().ScreenToClient(hwnd(), desktop().GetCursorPos());
+  model_.Tick(at.x, at.y, Events());
+  if (!model_.Polling()) timer_->SetEnabled(false);
+  Show();
+}
+
+void XpCheckbox::OnMouseDown(const ui::MouseEvent& e) {
+  if (e.button == ui::kLeftButton) pressed_ = true;
+  forms::MouseArgs a = ArgsOf(e, false);
+  Down(a);
+}
+
+void XpCheckbox::OnMouseMove(const ui::MouseEvent& e) {
+  forms::MouseArgs a = ArgsOf(e, true);
+  MoveOver(a);
+}
+
+void XpCheckbox::OnMouseUp(const ui::MouseEvent& e) {
+  forms::MouseArgs a = ArgsOf(e, false);
+  Up(a);
+  // A left press and release over the box is a click, as on its glyph and caption.
+  const bool inside = e.pos.x >= 0 && e.pos.y >= 0 && e.pos.x < ScaleWidth() && e.pos.y < ScaleHeight();
+  if (e.button == ui::kLeftButton && pressed_ && inside) Click();
+  if (e.button == ui::kLeftButton) pressed_ = false;
+}
+
+bool XpCheckbox::OnKeyDown(const ui::KeyEvent& e) {
+  forms::KeyArgs a{static_cast<std::int16_t>(e.key), static_cast<std::int16_t>(e.shift)};
+  Raise(forms::kKeyDown, a);
+  return false;
+}
+
+bool XpCheckbox::OnKeyUp(const ui::KeyEvent& e) {
+  forms::KeyArgs a{static_cast<std::int16_t>(e.key), static_cast<std::int16_t>(e.shift)};
+  Raise(forms::kKeyUp, a);
+  return false;
+}
+
+void XpCheckbox::OnChar(char32_t ch, ui::ShiftState) {
+  forms::KeyPressArgs a{static_cast<std::int32_t>(ch)};
+  Raise(forms::kKeyPress, a);
+}
+
+}  // namespace kes::fields
