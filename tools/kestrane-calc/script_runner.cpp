@@ -65,8 +65,8 @@ std::vector<int> key_codes(std::string_view chars) {
 class Runner {
  public:
   Runner(std::ostream& out, std::ostream& err) : engine_(window_), out_(out), err_(err) {
-    window_.open_with_defaults();
     window_.attach(&engine_);
+    window_.open_with_defaults();
     window_.take_journal();
   }
 
