@@ -13,6 +13,11 @@ ButtonModel::ButtonModel(ButtonHost& host, ButtonEvents& events, ButtonPropertie
   access_key_ = AccessKey(props_.caption);
 }
 
+void ButtonModel::LoadProperties(ButtonProperties props) {
+  props_ = std::move(props);
+  access_key_ = AccessKey(props_.caption);
+}
+
 void ButtonModel::Redraw() {
   inner_w_ = host_.InnerWidth();
   inner_h_ = host_.InnerHeight();

@@ -89,6 +89,9 @@ class ButtonModel {
   int inner_width() const { return inner_w_; }
   int inner_height() const { return inner_h_; }
 
+  // Takes freshly read stored settings as they are, without any of the property writes' effects.
+  void LoadProperties(ButtonProperties props);
+
   // Settles the state for a toggled-on button and paints.
   void Redraw();
   // The control was resized: minimum size, shape, redraw.
