@@ -1,0 +1,21 @@
+# Runs kestrane-calc on one script and compares its standard output (and, when
+# an .err file exists, its standard error and exit status 2) with the expected files.
+execute_process(COMMAND ${TOOL} INPUT_FILE ${SCRIPT}.kcs
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+file(READ ${SCRIPT}.out expected_out)
+set(expected_rc 0)
+set(expected_err "")
+if(EXISTS ${SCRIPT}.err)
+  set(expected_rc 2)
+  file(READ ${SCRIPT}.err expected_err)
+endif()
+if(NOT out STREQUAL expected_out)
+  file(WRITE ${SCRIPT_OUT} "${out}")
+  message(FATAL_ERROR "standard output differs from ${SCRIPT}.out; it was written to ${SCRIPT_OUT}")
+endif()
+if(NOT err STREQUAL expected_err)
+  message(FATAL_ERROR "standard error was:\n${err}\nexpected:\n${expected_err}")
+endif()
+if(NOT rc STREQUAL expected_rc)
+  message(FATAL_ERROR "exit status ${rc}, expected ${expected_rc}")
+endif()
