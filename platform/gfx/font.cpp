@@ -236,37 +236,32 @@ struct Font::Impl {
     void measure() {
         FontMetrics m;
         FT_Face f = primary.face ? primary.face : fallback.face;
-        if (f) {
-            const FT_Size_Metrics& sm = f->size->metrics;
-            if (FT_IS_SCALABLE(f)) {
-                // The OS/2 table's Windows ascent and descent are what the
-                // desktop's line height is made of; hhea is the second choice.
-                const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));
-                const double scale = double(px) / f->units_per_EM;
-                double asc = f->ascender, desc = -f->descender;
-                if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
-                    asc = os2->usWinAscent;
-                    desc = os2->usWinDescent;
-                }
-                m.ascent = round_to_int(asc * scale);
-                m.descent = round_to_int(desc * scale);
-                if (substitute) {
-                    m.ascent = round_to_int(substitute->ascent * px);
-                    m.descent = round_to_int(substitute->descent * px);
-                }
-                m.underline_offset = std::max(1, round_to_int(-f->underline_position * scale));
-                m.underline_thickness = std::max(1, round_to_int(f->underline_thickness * scale));
-            } else {
-                m.ascent = int((sm.ascender + 63) >> 6);
-                m.descent = int((-sm.descender + 63) >> 6);
-                m.underline_offset = 1;
+        if (f && FT_IS_SCALABLE(f)) {
+            // The OS/2 table's Windows ascent and descent make the desktop's
+            // line height; hhea is the second choice.
+            const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));
+            const double scale = double(px) / f->units_per_EM;
+            double asc = f->ascender, desc = -f->descender;
+            if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+                asc = os2->usWinAscent;
+                desc = os2->usWinDescent;
             }
+            m.ascent = round_to_int(asc * scale);
+            m.height = m.ascent + round_to_int(desc * scale);
+            // The named face's line height, with the baseline where the drawing face's glyphs need it.
+            if (substitute) m.height = round_to_int((substitute->ascent + substitute->descent) * px);
+            m.underline_offset = round_to_int((-f->underline_position - f->underline_thickness / 2.0) * scale);
+            m.underline_thickness = std::max(1, round_to_int(f->underline_thickness * scale));
+        } else if (f) {
+            m.ascent = int((f->size->metrics.ascender + 63) >> 6);
+            m.height = m.ascent + int((-f->size->metrics.descender + 63) >> 6);
         }
-        if (m.ascent <= 0) m.ascent = px;
-        if (m.descent < 0) m.descent = 0;
-        m.height = m.ascent + m.descent;
+        if (m.height <= 0) m.height = px;
+        m.ascent = std::clamp(m.ascent, 1, m.height);
+        m.descent = m.height - m.ascent;
         // Keep the underline inside the line so a clip to the line box shows it.
-        m.underline_offset = std::clamp(m.underline_offset, 1, std::max(1, m.descent - m.underline_thickness + 1));
+        m.underline_thickness = std::clamp(m.underline_thickness, 1, std::max(1, m.descent));
+        m.underline_offset = std::clamp(m.underline_offset, 0, std::max(0, m.descent - m.underline_thickness));
         int sum = 0;
         for (char32_t c = 'a'; c <= 'z'; ++c) sum += glyph(c).advance + glyph(c - 'a' + 'A').advance;
         m.average_char_width = (sum + 26) / 52;

@@ -41,7 +41,9 @@ struct FontMetrics {
     int ascent = 0;   // baseline below the top of a line
     int descent = 0;  // below the baseline
     int average_char_width = 0;  // width of an average Latin lower-case letter
-    int underline_offset = 0;    // rows below the baseline where underlines go
+    // Underlines cover rows baseline + offset .. + thickness - 1, where the
+    // baseline row (top + ascent) is the first row under the letters.
+    int underline_offset = 0;
     int underline_thickness = 1;
 };
 
