@@ -29,6 +29,8 @@ class Canvas;
 
 namespace kes::ui {
 
+struct DesktopImpl;
+
 /// Screen metrics for GetSystemMetrics, numbered as the classic desktop numbers them.
 enum SystemMetric : int {
     SM_CXSCREEN = 0,
@@ -74,8 +76,8 @@ public:
     /// Creates a window driven by `proc` (see Window for the object form).
     /// Sends WM_CREATE. Returns 0 when `desc.parent` is not a window.
     Hwnd CreateWindow(const WindowDesc& desc, WindowProc proc);
-    /// Destroys the window and its children (WM_DESTROY to each, children
-    /// first), releases their capture, focus, timers and leave requests.
+    /// Destroys the window and its children (WM_DESTROY to the window, then
+    /// to its children), releases their capture, focus, timers and leave requests.
     void DestroyWindow(Hwnd hwnd);
     /// Whether the handle names a window that exists.
     bool IsWindow(Hwnd hwnd) const;
@@ -83,8 +85,8 @@ public:
     Window* WindowObject(Hwnd hwnd) const;
 
     Hwnd GetParent(Hwnd hwnd) const;
-    /// Moves a window into another parent (0: makes it top-level is not
-    /// supported; the parent must be a window). Keeps its rectangle's numbers.
+    /// Moves a child window into another parent (a window; a child cannot
+    /// become top-level). Keeps its rectangle's numbers.
     bool SetParent(Hwnd hwnd, Hwnd new_parent);
     /// The top-level window holding `hwnd` (itself when it is one).
     Hwnd GetTopLevel(Hwnd hwnd) const;
@@ -292,12 +294,32 @@ public:
     int GetSystemMetrics(int metric);
     /// The density scale pictures are presented at.
     int GetScale();
+    /// The backend's name for a top-level window's native window; 0 for others.
+    NativeId GetNativeId(Hwnd top) const;
 
 private:
-    struct Impl;
+    // One pass of the loop: events, posted messages, due timers, painting;
+    // then, when nothing was done and `may_wait`, a sleep of at most
+    // `limit_ms` (negative: until the next timer or event). True when it did something.
+    bool Pass(bool may_wait, std::int64_t limit_ms);
+    void HandleEvent(const BackendEvent& ev);
+    void HandleMouse(const BackendEvent& ev);
+    void HandleKey(const BackendEvent& ev);
+    // Passes an input message through its top-level window's pre-translate
+    // hook, then sends it; false when the hook swallowed it.
+    bool DispatchInput(Msg msg);
+    // Takes the activation away from a top-level window (the desktop gave it to another program).
+    void Deactivate(Hwnd top);
+    bool FireDueTimers();
+    void PaintAll();
+    // Sends WM_MOUSELEAVE to a window the pointer is no longer over that asked for it.
+    void CheckHover(Hwnd now_under);
+    Hwnd TopOfNative(NativeId id) const;
+
     friend class Window;
+    friend class Timer;
     std::unique_ptr<Backend> backend_;
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<DesktopImpl> impl_;
     Msg current_;
     Hwnd capture_ = 0;
     Hwnd focus_ = 0;

@@ -130,7 +130,8 @@ protected:
     virtual void OnMouseDown(const MouseEvent&) {}
     virtual void OnMouseUp(const MouseEvent&) {}
     virtual void OnDoubleClick(const MouseEvent&) {}
-    virtual void OnMouseWheel(const MouseEvent&) {}
+    /// Return true when the wheel was used; false passes it on to the parent.
+    virtual bool OnMouseWheel(const MouseEvent&) { return false; }
     virtual void OnMouseLeave() {}
     /// Return true when the key was used; false lets the default handling run
     /// (Alt+F4 and the like).
@@ -154,6 +155,7 @@ private:
     friend class Desktop;
     Desktop& desktop_;
     Hwnd hwnd_ = 0;
+    bool destroyed_ = false;
 };
 
 }  // namespace kes::ui
