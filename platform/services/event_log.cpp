@@ -2,6 +2,7 @@
 
 #include <syslog.h>
 
+#include <mutex>
 #include <string>
 
 #include "platform/services/application.h"
@@ -21,7 +22,9 @@ void log_event(EventType type, std::string_view text) {
     if (type == EventType::Error) priority = LOG_ERR;
     if (type == EventType::Warning) priority = LOG_WARNING;
     // openlog keeps the pointer, so the ident must outlive the call; the title may change later.
+    static std::mutex mutex;
     static std::string ident;
+    std::lock_guard<std::mutex> lock(mutex);
     ident = app_title();
     if (ident.empty()) ident = "Kestrane";
     const std::string message(text);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -63,6 +64,23 @@ int spawn(const std::vector<std::string>& argv, const EnvironmentChanges& env, i
                        : posix_spawn(&pid, arg_ptrs[0], &actions, nullptr, arg_ptrs.data(), env_ptrs.data());
     posix_spawn_file_actions_destroy(&actions);
     return rc == 0 ? pid : -1;
+}
+
+// A child that ends without reading its input must not kill us with SIGPIPE.
+ssize_t write_without_sigpipe(int fd, const char* data, size_t size) {
+    sigset_t pipe_only, previous;
+    sigemptyset(&pipe_only);
+    sigaddset(&pipe_only, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_only, &previous);
+    const ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EPIPE) {
+        const int saved = errno;
+        const struct timespec no_wait{0, 0};
+        sigtimedwait(&pipe_only, nullptr, &no_wait);
+        errno = saved;
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return n;
 }
 
 void fill_status(ProcessOutput& output, int status) {
@@ -140,7 +158,7 @@ ProcessOutput run_process(const std::vector<std::string>& argv, const Environmen
             }
         }
         if (stdin_fd >= 0 && (p[2].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
-            const ssize_t n = write(stdin_fd, input.data() + written, input.size() - written);
+            const ssize_t n = write_without_sigpipe(stdin_fd, input.data() + written, input.size() - written);
             if (n > 0) written += static_cast<size_t>(n);
             if ((n < 0 && errno != EAGAIN && errno != EINTR) || written == input.size()) {
                 close(stdin_fd);

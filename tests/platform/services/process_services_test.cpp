@@ -143,6 +143,9 @@ TEST(Process, RunProcessCollectsOutputStatusAndInput) {
     EXPECT_EQ(env.out, "set");
     EXPECT_EQ(env.err, "err");
     EXPECT_EQ(env.exit_status, 3);
+    // A child that never reads its input neither hangs nor kills us with SIGPIPE.
+    const ProcessOutput deaf = run_process({"true"}, {}, std::string(1 << 20, 'x'));
+    EXPECT_EQ(deaf.exit_status, 0);
     const ProcessOutput slow = run_process({"sleep", "5"}, {}, {}, 100);
     EXPECT_TRUE(slow.timed_out);
     EXPECT_FALSE(run_process({"/nonexistent/program"}).exit_status == 0);

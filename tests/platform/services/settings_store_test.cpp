@@ -175,7 +175,7 @@ TEST_F(SettingsStoreTest, UnwritableLocationGivesAnError) {
     EXPECT_FALSE(status);
     EXPECT_NE(status.message().find("blocker"), std::string::npos) << status.message();
 
-    // The file's name taken by a folder: the rename fails and no temporary is left behind.
+    // The file's name taken by a folder: refused, and no temporary is left behind.
     fs::create_directories(temp / "dir/settings.ini");
     SettingsStore shadowed = SettingsStore::at_path(temp / "dir/settings.ini");
     EXPECT_FALSE(shadowed.write("GongZi", "ShouRu", "1"));
