@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/services/file_util.h"
 #include "platform/services/settings_store.h"
@@ -103,38 +104,26 @@ SingleCopy::SingleCopy(std::string application, std::string folder) : applicatio
 
 SingleCopy::~SingleCopy() { close_all(); }
 
-SingleCopy::SingleCopy(SingleCopy&& other) noexcept
-    : application_(std::move(other.application_)),
-      lock_path_(std::move(other.lock_path_)),
-      socket_path_(std::move(other.socket_path_)),
-      listen_error_(std::move(other.listen_error_)),
-      lock_fd_(other.lock_fd_),
-      listen_fd_(other.listen_fd_),
-      checked_(other.checked_),
-      other_running_(other.other_running_),
-      pending_(std::move(other.pending_)) {
-    other.lock_fd_ = -1;
-    other.listen_fd_ = -1;
-    other.pending_.clear();
-}
+SingleCopy::SingleCopy(SingleCopy&& other) noexcept { swap(other); }
 
 SingleCopy& SingleCopy::operator=(SingleCopy&& other) noexcept {
     if (this != &other) {
         close_all();
-        application_ = std::move(other.application_);
-        lock_path_ = std::move(other.lock_path_);
-        socket_path_ = std::move(other.socket_path_);
-        listen_error_ = std::move(other.listen_error_);
-        lock_fd_ = other.lock_fd_;
-        listen_fd_ = other.listen_fd_;
-        checked_ = other.checked_;
-        other_running_ = other.other_running_;
-        pending_ = std::move(other.pending_);
-        other.lock_fd_ = -1;
-        other.listen_fd_ = -1;
-        other.pending_.clear();
+        swap(other);
     }
     return *this;
+}
+
+void SingleCopy::swap(SingleCopy& other) noexcept {
+    std::swap(application_, other.application_);
+    std::swap(lock_path_, other.lock_path_);
+    std::swap(socket_path_, other.socket_path_);
+    std::swap(listen_error_, other.listen_error_);
+    std::swap(lock_fd_, other.lock_fd_);
+    std::swap(listen_fd_, other.listen_fd_);
+    std::swap(checked_, other.checked_);
+    std::swap(other_running_, other.other_running_);
+    std::swap(pending_, other.pending_);
 }
 
 void SingleCopy::close_all() {

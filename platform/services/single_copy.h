@@ -69,6 +69,7 @@ private:
 
     void start_listening();
     void close_all();
+    void swap(SingleCopy& other) noexcept;
 
     std::string application_;
     std::string lock_path_;
