@@ -117,6 +117,9 @@ public:
     virtual void SetFocus();
     // The focus is on the control's window or one inside it.
     bool ContainsFocus() const;
+    // The control uses this key itself while it has the focus, so the form leaves it alone
+    // (Enter on a button instead of the default button; Tab in a field that takes tabs).
+    virtual bool WantsKey(ui::KeyCode key) const { (void)key; return false; }
 
     // ---- ambient values ----------------------------------------------------------
     Ambient GetAmbient() const;

@@ -73,6 +73,9 @@ public:
     gfx::Rect CaretRect() const;
     // The caret shows (the field has the focus and the blink is in its on phase).
     bool CaretShown() const { return HasFocus() && caret_on_; }
+    // Milliseconds between the caret's blinks; 0 keeps it on (pictures that must repeat).
+    int CaretBlinkTime() const { return blink_ms_; }
+    void SetCaretBlinkTime(int ms);
 
 protected:
     void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
@@ -115,6 +118,7 @@ private:
     int scroll_x_ = 0;  // pixels of text scrolled out on the left
     bool dragging_ = false;
     bool caret_on_ = true;
+    int blink_ms_ = 530;
 };
 
 }  // namespace kes::forms

@@ -34,6 +34,10 @@ class Desktop;
 
 namespace kes::forms {
 
+struct QueryUnloadArgs {
+    bool cancel = false;
+};
+
 class Form : public ui::Window {
 public:
     // Makes the form's window (hidden, client area from the design, placed at the
@@ -117,6 +121,10 @@ public:
     // Called by Control when a window of the form gains the focus.
     void NoteFocus(ui::Hwnd focus);
 
+    // Form events go to Events() under the form's own name: "Load" (after Load), "Activate",
+    // "Deactivate", "QueryUnload" (QueryUnloadArgs; set cancel to keep the form) and "Unload".
+    ui::LResult HandleMessage(ui::Message msg, ui::WParam wParam, ui::LParam lParam) override;
+
 protected:
     void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
     bool OnClose() override;
@@ -126,6 +134,8 @@ private:
     // The form-level control that holds `hwnd` (itself or an ancestor); nullptr for none.
     Control* OwnerOf(ui::Hwnd hwnd) const;
     bool CanTabTo(const Control& c) const;
+    // Controls by tab index (creation order among equal ones).
+    std::vector<Control*> ByTabIndex() const;
     bool PreTranslate(ui::Msg& msg);
 
     FormDesign design_;
@@ -135,6 +145,7 @@ private:
     Control* active_ = nullptr;
     Control* default_ = nullptr;
     Control* cancel_ = nullptr;
+    Control* pending_focus_ = nullptr;
 };
 
 }  // namespace kes::forms
