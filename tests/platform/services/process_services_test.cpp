@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -129,9 +130,14 @@ TEST(Application, AppendLineAddsWholeRecords) {
     EXPECT_FALSE(failed.message().empty());
 }
 
-TEST(Application, ErrorLogGoesBesideTheProgramWhenThatIsWritable) {
-    // The test binary's folder is the build tree, which is writable.
-    EXPECT_EQ(error_log_path(), app_folder() + "/ErrorLog.txt");
+TEST(Application, ErrorLogGoesBesideTheProgramOnlyWhenThatIsWritable) {
+    const std::string probe = app_folder() + "/.kes-write-probe";
+    const bool writable = static_cast<bool>(std::ofstream(probe));
+    std::error_code ignored;
+    fs::remove(probe, ignored);
+    const std::string expected =
+        writable ? app_folder() + "/ErrorLog.txt" : user_state_folder() + "/Kestrane/ErrorLog.txt";
+    EXPECT_EQ(error_log_path(), expected) << (writable ? "writable" : "read-only") << " program folder";
 }
 
 TEST(Process, RunProcessCollectsOutputStatusAndInput) {
