@@ -295,6 +295,14 @@ std::vector<SettingEntry> SettingsStore::entries() const {
     return result;
 }
 
+Status SettingsStore::check() const {
+    if (path_.empty()) return Status::failure("invalid application name for the settings");
+    Loaded loaded = load(path_);
+    if (loaded.state == LoadState::Corrupt) return Status::failure(path_ + " cannot be parsed: " + loaded.error);
+    if (loaded.state == LoadState::Unreadable) return Status::failure(loaded.error);
+    return Status::success();
+}
+
 std::string user_config_folder() { return detail::xdg_folder("XDG_CONFIG_HOME", ".config"); }
 
 std::string GetSetting(std::string_view application, std::string_view section, std::string_view key,

@@ -49,6 +49,10 @@ public:
     // Every stored value in file order; empty when there is no readable file.
     std::vector<SettingEntry> entries() const;
 
+    // Success when the file is missing or parses; otherwise why it cannot be used.
+    // Unlike read(), this leaves an unparsable file where it is.
+    Status check() const;
+
     // A section or key name the file can hold: non-empty UTF-8 without control
     // characters, without [ ] (and for keys without =), with no blank at either end.
     static bool valid_section_name(std::string_view section);

@@ -79,6 +79,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "list" && operands == 0) {
+        // An empty list would look like an empty store; say why nothing can be listed.
+        const kes::services::Status readable = store.check();
+        if (!readable) {
+            std::fprintf(stderr, "kestrane-settings: %s\n", readable.message().c_str());
+            return 1;
+        }
         for (const auto& entry : store.entries()) {
             print_text(entry.section + "/" + entry.key + "=" + escaped(entry.text));
         }

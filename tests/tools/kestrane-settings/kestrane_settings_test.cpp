@@ -105,5 +105,14 @@ TEST_F(KestraneSettingsTool, FailedWriteGivesTheStoreErrorAndStatusOne) {
     EXPECT_NE(result.err.find("Ravelo"), std::string::npos) << result.err;
 }
 
+TEST_F(KestraneSettingsTool, ListOfAnUnparsableFileSaysSoAndLeavesIt) {
+    fs::create_directories(config_ / "Ravelo");
+    std::ofstream(config_ / "Ravelo/settings.ini") << "not a key file\n";
+    const ProcessOutput result = run({"list"});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.err.find("cannot be parsed"), std::string::npos) << result.err;
+    EXPECT_TRUE(fs::exists(config_ / "Ravelo/settings.ini"));
+}
+
 }  // namespace
 }  // namespace kes::services
