@@ -210,12 +210,12 @@ void Command::basic_run() {
 }
 
 void Command::net_rates() {
-  const int factors[] = {3, 4, 6};  // halves: 1.5, 2 and 3 times the hourly take-home
+  const double factors[] = {1.5, 2, 3};  // weekday, weekend, holiday
   const int indexes[] = {2, 6, 10};
   for (int k = 0; k < 3; ++k) {
     entry(m_.ValJiaBan, indexes[k], [&] {
       const double per_hour = divide(divide(get(m_.ValFinall, 8), get(m_.ValZhenCe, 4)), 8);
-      return per_hour * (factors[k] / 2.0);
+      return per_hour * factors[k];
     });
   }
   for (const int i : indexes) {

@@ -84,6 +84,5 @@ const std::vector<SettingKey>& start_up_keys();
 const std::vector<SettingKey>& pay_record_keys();
 
 inline constexpr const char* kCheckJiKey = "CheckJi";
-inline constexpr const char* kCheckJiDefault = "1";
 
 }  // namespace kes::calc

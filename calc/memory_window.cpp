@@ -53,7 +53,7 @@ void MemoryWindow::open_with_defaults() {
   }
   for (const int i : {0, 4, 8}) set_text(TextJiaBan(i), "0");
   for (const SettingKey& k : start_up_keys()) set_text(k.field, k.default_text);
-  set_check_value(CheckJi, 1);
+  set_check_value(CheckJi, 1);  // the default of GongZi/CheckJi is "1"
   set_text(TextOld, "0");
   set_enabled(ComSave, false);
   set_visible(TextOld, false);
@@ -81,11 +81,6 @@ void MemoryWindow::leave(ControlId field) {
 void MemoryWindow::set_check_value(ControlId check_box, int value) {
   if (check_box == CheckOld) check_old_ = value;
   if (check_box == CheckJi) check_ji_ = value;
-}
-
-bool MemoryWindow::enabled(ControlId control) const {
-  if (control == ComSave) return save_enabled_;
-  return !is_field(control) || field_role(control) == Role::Input || control == TextFinall(4);
 }
 
 std::vector<std::string> MemoryWindow::take_journal() { return std::exchange(journal_, {}); }

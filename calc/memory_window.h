@@ -42,7 +42,7 @@ class MemoryWindow final : public Window {
   // Queues an event that the next do_events runs.
   void post(std::function<void()> event) { pending_.push_back(std::move(event)); }
 
-  bool enabled(ControlId control) const;
+  bool save_enabled() const { return save_enabled_; }
   bool closed() const { return closed_; }
 
   // Lines of what happened since the last call: "message TITLE|TEXT",

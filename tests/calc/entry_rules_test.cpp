@@ -75,14 +75,14 @@ TEST_F(EngineTest, AnyPerJiaChangeNormalisesTheOtherDeduction) {
 }
 
 TEST_F(EngineTest, PolicyAndRateChangesEnableSave) {
-  EXPECT_FALSE(window.enabled(ComSave));
+  EXPECT_FALSE(window.save_enabled());
   set(TextPerMes(3), "12");
-  EXPECT_FALSE(window.enabled(ComSave));
+  EXPECT_FALSE(window.save_enabled());
   set(TextZhenCe(0), "");
-  EXPECT_TRUE(window.enabled(ComSave));
+  EXPECT_TRUE(window.save_enabled());
   window.set_enabled(ComSave, false);
   type(TextXiShus(2), "5");
-  EXPECT_TRUE(window.enabled(ComSave));
+  EXPECT_TRUE(window.save_enabled());
 }
 
 TEST_F(EngineTest, SetWageWarningOnLeavingTheWageFieldWhenArmed) {
