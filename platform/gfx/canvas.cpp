@@ -4,6 +4,15 @@
 #include <cstdlib>
 
 namespace kes::gfx {
+namespace {
+
+// fg over bg at coverage 0..255.
+Color mix(Color fg, Color bg, int alpha) {
+    auto channel = [alpha](int f, int b) { return (f * alpha + b * (255 - alpha) + 127) / 255; };
+    return Color::from_rgb(channel(fg.r, bg.r), channel(fg.g, bg.g), channel(fg.b, bg.b));
+}
+
+}  // namespace
 
 Canvas::Canvas(Surface& target) : target_(&target) {
     State s;
@@ -130,6 +139,30 @@ void Canvas::round_rect(Rect r, int ellipse_width, int ellipse_height) {
     fill_region(shape.subtracted(inside), state().pen);
 }
 
+void Canvas::edge(Rect r, Edge kind) {
+    const Color light = system_color(SystemColor::Light), highlight = system_color(SystemColor::ButtonHighlight);
+    const Color shadow = system_color(SystemColor::ButtonShadow), dark = system_color(SystemColor::DarkShadow);
+    // Each ring: top-left colour, bottom-right colour; outer ring first.
+    struct Ring {
+        Color top_left, bottom_right;
+    };
+    Ring rings[2];
+    switch (kind) {
+    case Edge::Raised: rings[0] = {light, dark}, rings[1] = {highlight, shadow}; break;
+    case Edge::Sunken: rings[0] = {shadow, highlight}, rings[1] = {dark, light}; break;
+    case Edge::Etched: rings[0] = {shadow, highlight}, rings[1] = {highlight, shadow}; break;
+    case Edge::Bump: rings[0] = {light, dark}, rings[1] = {shadow, light}; break;
+    }
+    for (const Ring& ring : rings) {
+        if (r.width < 1 || r.height < 1) return;
+        fill_rect({r.x, r.y, r.width - 1, 1}, ring.top_left);
+        fill_rect({r.x, r.y + 1, 1, r.height - 2}, ring.top_left);
+        fill_rect({r.x, r.bottom() - 1, r.width, 1}, ring.bottom_right);
+        fill_rect({r.right() - 1, r.y, 1, r.height - 1}, ring.bottom_right);
+        r = r.inflated(-1, -1);
+    }
+}
+
 void Canvas::focus_rect(Rect r) {
     if (r.is_empty()) return;
     CanvasStateSaver keep(*this);
@@ -172,14 +205,17 @@ void Canvas::draw_bitmap(const Surface& src, Rect src_rect, Rect dst, const Blit
         for (int x = device.x; x < device.right(); ++x) {
             const int sx = src_rect.x + int((2LL * (x - t.x - dst.x) + 1) * src_rect.width / (2LL * dst.width));
             if (sx < 0 || sy < 0 || sx >= src.width() || sy >= src.height()) continue;
-            Color c = src.pixel(sx, sy);
-            if (options.transparent_key && c == *options.transparent_key) continue;
+            const std::uint32_t raw = src.raw_pixel(sx, sy);
+            const int alpha = int(raw >> 24);
+            Color c = Color::from_argb(raw);
+            if (alpha == 0 || (options.transparent_key && c == *options.transparent_key)) continue;
             if (options.disabled) {
                 // Grey by luminance, lifted towards white so it reads as inactive.
                 const int lum = (c.r * 30 + c.g * 59 + c.b * 11) / 100;
                 const int g = 128 + lum / 2;
                 c = Color::from_rgb(g, g, g);
             }
+            if (alpha < 255) c = mix(c, target_->pixel(x, y), alpha);
             plot(x, y, c);
         }
     }
@@ -202,9 +238,7 @@ void Canvas::draw_glyph(const Glyph& g, int x, int baseline, Color c) {
             const int a = g.coverage[std::size_t(row) * std::size_t(g.width) + std::size_t(col)];
             const int px = x0 + col;
             if (a == 0 || !clip.contains({px, y})) continue;
-            const Color under = Color::from_argb(line[px]);
-            auto mix = [a](int fg, int bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
-            line[px] = Color::from_rgb(mix(c.r, under.r), mix(c.g, under.g), mix(c.b, under.b)).argb();
+            line[px] = mix(c, Color::from_argb(line[px]), a).argb();
         }
     }
 }

@@ -29,7 +29,16 @@ enum class RasterMode {
     Invert,  // the pixel is inverted, whatever the colour: drawing twice restores it
 };
 
-// How a bitmap copy treats its pixels.
+// The desktop's 3D borders, two pixels wide, in the classic system colours.
+enum class Edge {
+    Raised,  // a button: light top-left, dark bottom-right
+    Sunken,  // a text box: dark top-left, light bottom-right
+    Etched,  // a group box frame: a grooved line
+    Bump,    // a ridge: the etched line the other way round
+};
+
+// How a bitmap copy treats its pixels. Source alpha is honoured: a pixel with
+// alpha 0 (never drawn) is left out, a part-transparent one is blended.
 struct BlitOptions {
     // Source pixels of this colour are left out (a transparent copy).
     std::optional<Color> transparent_key;
@@ -101,6 +110,8 @@ public:
     // The dotted focus frame just inside r, drawn by inverting every other
     // pixel: drawing it twice removes it. Ignores the raster mode.
     void focus_rect(Rect r);
+    // A two-pixel 3D border just inside r.
+    void edge(Rect r, Edge kind);
     // Fills the pixels of a region (given in current coordinates).
     void fill_region(const Region& region, Color c);
 

@@ -274,6 +274,41 @@ TEST_F(BlankTest, BitmapsStretchSkipTheKeyColourAndGreyWhenDisabled) {
             EXPECT_GE(c.r, 128) << "lighter than the original";
         }
     EXPECT_NE(surface.pixel(0, 0), surface.pixel(1, 0)) << "different colours stay apart";
+
+    // Alpha: never-drawn pixels leave the picture beneath, half-transparent ones blend.
+    surface.fill(kWhite.argb());
+    Surface icon(2, 1);
+    icon.set_raw_pixel(1, 0, 0x80000000);
+    canvas.draw_bitmap(icon, {0, 0});
+    EXPECT_EQ(surface.pixel(0, 0), kWhite);
+    EXPECT_EQ(surface.pixel(1, 0), (Color{127, 127, 127}));
+}
+
+TEST_F(BlankTest, EdgesShadeTopLeftAndBottomRightApart) {
+    const Color highlight = system_color(SystemColor::ButtonHighlight), shadow = system_color(SystemColor::ButtonShadow);
+    const Color dark = system_color(SystemColor::DarkShadow), light = system_color(SystemColor::Light);
+    struct Case {
+        Edge kind;
+        Color outer_top_left, outer_bottom_right, inner_top_left, inner_bottom_right;
+    };
+    const Case cases[] = {
+        {Edge::Sunken, shadow, highlight, dark, light},
+        {Edge::Raised, light, dark, highlight, shadow},
+        {Edge::Etched, shadow, highlight, highlight, shadow},
+    };
+    for (const Case& c : cases) {
+        surface.fill(kWhite.argb());
+        canvas.fill_rect({2, 2, 10, 8}, kRed);
+        canvas.edge({2, 2, 10, 8}, c.kind);
+        EXPECT_EQ(surface.pixel(2, 2), c.outer_top_left);
+        EXPECT_EQ(surface.pixel(6, 2), c.outer_top_left);
+        EXPECT_EQ(surface.pixel(11, 9), c.outer_bottom_right);
+        EXPECT_EQ(surface.pixel(11, 2), c.outer_bottom_right) << "the far corner belongs to the lower-right side";
+        EXPECT_EQ(surface.pixel(3, 3), c.inner_top_left);
+        EXPECT_EQ(surface.pixel(10, 8), c.inner_bottom_right);
+        EXPECT_EQ(surface.pixel(4, 4), kRed) << "the inside is left alone";
+        EXPECT_EQ(surface.pixel(12, 5), kWhite);
+    }
 }
 
 TEST(Surface, CopiesOwnTheirPixelsAndViewsWriteThrough) {
