@@ -806,13 +806,18 @@ struct Composer {
             canvas.clip_region(area);
             canvas.draw_bitmap(r->picture, origin);
         } else {
-            gfx::Canvas canvas(target);
-            canvas.clip_region(area);
-            canvas.translate(origin.x, origin.y);
-            if (!r->transparent) FillBackground(canvas, *r);
-            const gfx::Rect b = area.bounds();
-            PaintRequest req{canvas, b.translated(-origin.x, -origin.y)};
-            desktop.SendMessage(h, WM_PAINT, reinterpret_cast<WParam>(&req), 0);
+            // What opaque children cover is theirs to draw.
+            gfx::Region own = area;
+            for (Hwnd c : r->children) {
+                const WindowRec* cr = Find(im, c);
+                if (!cr || !cr->visible || cr->transparent) continue;
+                const gfx::Point co = origin.translated(cr->rect.x, cr->rect.y);
+                gfx::Region shape(gfx::Rect{co.x, co.y, cr->rect.width, cr->rect.height});
+                if (cr->region) shape = shape.intersected(cr->region->translated(co.x, co.y));
+                own = own.subtracted(shape);
+                if (own.is_empty()) break;
+            }
+            if (!own.is_empty()) paint_own(r, origin, own);
             r = Find(im, h);
             if (!r) return;
         }
@@ -821,6 +826,20 @@ struct Composer {
             const WindowRec* cr = Find(im, c);
             if (!cr) continue;
             paint(c, origin.translated(cr->rect.x, cr->rect.y), area);
+        }
+    }
+
+    // Fills and paints one window (not its children) within `area`.
+    void paint_own(WindowRec* r, gfx::Point origin, const gfx::Region& area) {
+        const Hwnd h = r->hwnd;
+        {
+            gfx::Canvas canvas(target);
+            canvas.clip_region(area);
+            canvas.translate(origin.x, origin.y);
+            if (!r->transparent) FillBackground(canvas, *r);
+            const gfx::Rect b = area.bounds();
+            PaintRequest req{canvas, b.translated(-origin.x, -origin.y)};
+            desktop.SendMessage(h, WM_PAINT, reinterpret_cast<WParam>(&req), 0);
         }
     }
 
