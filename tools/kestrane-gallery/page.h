@@ -53,6 +53,16 @@ struct Page {
     std::function<void(PageContext&)> build;
 };
 
+// A design entry placed in pixels (the gallery's pages are laid out in pixels; designs keep twips).
+forms::ControlDesign Placed(std::string kind, std::string name, gfx::Rect pixels, int tab_index = 0);
+// Makes a control of any kind the factory knows, reads the entry's settings and puts it on
+// the page's form; nullptr for an unknown kind or a missing container.
+forms::Control* AddControl(PageContext& ctx, const forms::ControlDesign& design);
+template <class T>
+T* AddControlAs(PageContext& ctx, const forms::ControlDesign& design) {
+    return dynamic_cast<T*>(AddControl(ctx, design));
+}
+
 // Registers a page; returns true so it can initialise a static (see KES_GALLERY_PAGE).
 // A second page of the same name replaces the first.
 bool RegisterPage(Page page);

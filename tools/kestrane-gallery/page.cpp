@@ -1,0 +1,52 @@
+#include "tools/kestrane-gallery/page.h"
+
+#include <algorithm>
+
+namespace kes::gallery {
+namespace {
+
+// The pages registered by the files of pages/, filled before main runs.
+std::vector<Page>& registry() {
+    static std::vector<Page> pages;
+    return pages;
+}
+
+}  // namespace
+
+forms::ControlDesign Placed(std::string kind, std::string name, gfx::Rect px, int tab_index) {
+    forms::ControlDesign d;
+    d.kind = std::move(kind);
+    d.name = std::move(name);
+    d.rect = {forms::pixels_to_twips(px.x), forms::pixels_to_twips(px.y), forms::pixels_to_twips(px.width),
+              forms::pixels_to_twips(px.height)};
+    d.tab_index = tab_index;
+    return d;
+}
+
+forms::Control* AddControl(PageContext& ctx, const forms::ControlDesign& design) {
+    forms::ControlSite site = ctx.form.SiteFor(design);
+    if (!site.parent) return nullptr;
+    auto control = ctx.factory.Make(design.kind, site);
+    if (!control) return nullptr;
+    control->ReadProperties(design.settings);
+    return ctx.form.Add(std::move(control));
+}
+
+bool RegisterPage(Page page) {
+    auto& pages = registry();
+    auto same = std::find_if(pages.begin(), pages.end(), [&](const Page& p) { return p.name == page.name; });
+    if (same != pages.end())
+        *same = std::move(page);
+    else
+        pages.push_back(std::move(page));
+    return true;
+}
+
+std::vector<Page> Pages() {
+    std::vector<Page> pages = registry();
+    std::sort(pages.begin(), pages.end(),
+              [](const Page& a, const Page& b) { return a.order != b.order ? a.order < b.order : a.name < b.name; });
+    return pages;
+}
+
+}  // namespace kes::gallery
