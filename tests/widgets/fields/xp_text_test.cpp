@@ -159,7 +159,7 @@ TEST_F(XpTextTest, StoredSettingsLoadQuietlyAndSaveWhatWasLoaded) {
   forms::PropertyBag bag;
   bag.set("text", std::string());
   bag.set("value", 7.5);
-  bag.set("font", forms::tahoma_font(8.25));
+  bag.set("font", forms::tahoma_font(9));
   XpText* t = Make(0, 975, bag);
   EXPECT_EQ(t->Text(), "");
   EXPECT_TRUE(changes.empty()) << "the holder is still loading";
@@ -173,7 +173,8 @@ TEST_F(XpTextTest, StoredSettingsLoadQuietlyAndSaveWhatWasLoaded) {
   EXPECT_EQ(saved.read_string("Text", "Text1"), "12.5");
   EXPECT_EQ(saved.read_double("LargeChange", 1), 5);
   EXPECT_EQ(t->LargeChange(), 5);
-  EXPECT_EQ(saved.read_font("Font", {}), forms::tahoma_font(8.25));
+  EXPECT_EQ(saved.read_font("Font", {}), forms::tahoma_font(9));
+  EXPECT_EQ(t->Edit().Top(), 45) << "laid out for the loaded font";
 }
 
 }  // namespace
