@@ -381,6 +381,18 @@ void SdlBackend::Present(NativeId id, const gfx::Surface& picture, gfx::Rect cha
     SDL_UpdateWindowSurfaceRects(w, &r, 1);
 }
 
+gfx::Surface SdlBackend::WindowPixels(NativeId id) {
+    SDL_Window* w = impl_->window(id);
+    SDL_Surface* surface = w ? SDL_GetWindowSurface(w) : nullptr;
+    if (!surface) return {};
+    gfx::Surface out(surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+    SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels, surface->pitch,
+                      SDL_PIXELFORMAT_ARGB8888, out.scanline(0), out.pitch());
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    return out;
+}
+
 gfx::Point SdlBackend::PointerPosition() {
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);

@@ -21,6 +21,11 @@ public:
     bool Ok() const;
     const std::string& Error() const;
 
+    /// What the native window's surface holds now, enlarged by the scale
+    /// (for tests that compare it with a headless render). Empty when the
+    /// window has no surface.
+    gfx::Surface WindowPixels(NativeId id);
+
     std::int64_t NowMs() override;
     bool PollEvent(BackendEvent& out) override;
     WaitResult WaitEvent(BackendEvent& out, std::int64_t timeout_ms) override;
