@@ -82,6 +82,16 @@ void Canvas::line(Point a, Point b, Color c) {
     const Point t = state().translation;
     int x = a.x + t.x, y = a.y + t.y;
     const int x1 = b.x + t.x, y1 = b.y + t.y;
+    const Rect reach = state().clip.bounds();
+    if (y == y1 || x == x1) {
+        // Straight lines, however long, cost only what is inside the clip.
+        const Rect span = y == y1 ? Rect::from_edges(std::min(x, x1 + 1), y, std::max(x, x1 - 1) + 1, y + 1)
+                                  : Rect::from_edges(x, std::min(y, y1 + 1), x + 1, std::max(y, y1 - 1) + 1);
+        if (x != x1 || y != y1) fill_device(span.intersected(reach), c);
+        return;
+    }
+    if (!Rect::from_edges(std::min(x, x1), std::min(y, y1), std::max(x, x1) + 1, std::max(y, y1) + 1).intersects(reach))
+        return;
     const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
     const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
     int err = dx + dy;

@@ -74,6 +74,11 @@ TEST_F(BlankTest, LinesInEveryDirectionLeaveOutTheirEndPoint) {
     surface.fill(kWhite.argb());
     canvas.line({7, 7}, {7, 7}, kBlack);
     EXPECT_TRUE(drawn().empty()) << "a line to its own start draws nothing";
+
+    // Lines reaching far past the surface draw what lies on it.
+    canvas.line({-1000000, 5}, {1000000, 5}, kBlack);
+    canvas.line({-3000000, -2000000}, {-1000000, 1000000}, kBlack);
+    EXPECT_EQ(drawn(), area({0, 5, 40, 1}));
 }
 
 TEST_F(BlankTest, RectanglesCoverTheirDocumentedPixels) {
