@@ -211,6 +211,8 @@ void Desktop::HandleKey(const BackendEvent& ev) {
             break;
         }
         case EventKind::TextInput:
+            // With Alt held the letter is an access key (WM_SYSCHAR), not text.
+            if ((shift_ & kAltMask) && !(shift_ & kCtrlMask)) break;
             for (char32_t ch : gfx::decode_utf8(ev.text)) {
                 const Hwnd now = target();
                 if (!now) break;

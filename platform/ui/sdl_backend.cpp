@@ -136,7 +136,11 @@ struct SdlBackend::Impl {
             case SDL_MOUSEMOTION: {
                 out.kind = EventKind::MouseMove;
                 out.window = e.motion.windowID;
-                out.screen_pos = ScreenOf(e.motion.windowID, e.motion.x, e.motion.y);
+                // The desktop's own idea of the pointer: a window being moved
+                // makes window-relative positions lag behind.
+                int gx = 0, gy = 0;
+                SDL_GetGlobalMouseState(&gx, &gy);
+                out.screen_pos = {gx / scale, gy / scale};
                 out.buttons = ButtonsFromSdlState(e.motion.state);
                 out.shift = ShiftFromSdl(static_cast<Uint16>(SDL_GetModState()));
                 return true;
