@@ -74,4 +74,7 @@ private:
     std::vector<std::uint32_t> storage_;
 };
 
+// A picture to copy from (check box glyphs, icons, tab pictures) is a surface too.
+using Bitmap = Surface;
+
 }  // namespace kes::gfx

@@ -16,6 +16,11 @@ Font song9() { return Font("宋体", 9, 400, 134); }
 Font song9_bold() { return Font("宋体", 9, 700, 134); }
 Font song75() { return Font("宋体", 7.5, 400, 134); }
 Font tahoma() { return Font("Tahoma", 8.25, 400, 0); }
+Font song9_italic() {
+    FontSpec spec;
+    spec.italic = true;
+    return Font(spec);
+}
 
 // A white strip to draw one line of black text on.
 class TextTest : public ::testing::Test {
@@ -63,7 +68,8 @@ TEST_F(TextTest, ChineseDrawsInTheSongFaceAlsoThroughFallback) {
         Font font;
         int spill;  // rows of anti-aliasing allowed outside the line where no bitmap size exists
     };
-    for (const Case& c : {Case{song9(), 0}, Case{song9_bold(), 0}, Case{song75(), 1}, Case{tahoma(), 0}}) {
+    for (const Case& c :
+         {Case{song9(), 0}, Case{song9_bold(), 0}, Case{song75(), 1}, Case{tahoma(), 0}, Case{song9_italic(), 1}}) {
         const Font& f = c.font;
         SCOPED_TRACE(f.spec().face + " " + std::to_string(f.spec().points));
         clear();
