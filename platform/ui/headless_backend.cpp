@@ -28,27 +28,22 @@ void HeadlessBackend::MouseMoveTo(gfx::Point screen) {
     Push(std::move(e));
 }
 
-void HeadlessBackend::MouseDown(MouseButtons button) {
+void HeadlessBackend::PushButton(EventKind kind, MouseButtons button) {
     BackendEvent e;
-    e.kind = EventKind::MouseDown;
+    e.kind = kind;
     e.screen_pos = ScriptedPointer(queue_, pointer_);
     e.button = button;
-    buttons_ |= button;
+    if (kind == EventKind::MouseDown)
+        buttons_ |= button;
+    else
+        buttons_ &= static_cast<MouseButtons>(~button);
     e.buttons = buttons_;
     e.shift = shift_;
     Push(std::move(e));
 }
 
-void HeadlessBackend::MouseUp(MouseButtons button) {
-    BackendEvent e;
-    e.kind = EventKind::MouseUp;
-    e.screen_pos = ScriptedPointer(queue_, pointer_);
-    e.button = button;
-    buttons_ &= static_cast<MouseButtons>(~button);
-    e.buttons = buttons_;
-    e.shift = shift_;
-    Push(std::move(e));
-}
+void HeadlessBackend::MouseDown(MouseButtons button) { PushButton(EventKind::MouseDown, button); }
+void HeadlessBackend::MouseUp(MouseButtons button) { PushButton(EventKind::MouseUp, button); }
 
 void HeadlessBackend::Click(gfx::Point screen, MouseButtons button) {
     MouseMoveTo(screen);
@@ -66,23 +61,17 @@ void HeadlessBackend::Wheel(int delta) {
     Push(std::move(e));
 }
 
-void HeadlessBackend::KeyDown(KeyCode key, ShiftState shift) {
+void HeadlessBackend::PushKey(EventKind kind, KeyCode key, ShiftState shift) {
     BackendEvent e;
-    e.kind = EventKind::KeyDown;
+    e.kind = kind;
     e.key = key;
     e.shift = shift;
     shift_ = shift;
     Push(std::move(e));
 }
 
-void HeadlessBackend::KeyUp(KeyCode key, ShiftState shift) {
-    BackendEvent e;
-    e.kind = EventKind::KeyUp;
-    e.key = key;
-    e.shift = shift;
-    shift_ = shift;
-    Push(std::move(e));
-}
+void HeadlessBackend::KeyDown(KeyCode key, ShiftState shift) { PushKey(EventKind::KeyDown, key, shift); }
+void HeadlessBackend::KeyUp(KeyCode key, ShiftState shift) { PushKey(EventKind::KeyUp, key, shift); }
 
 void HeadlessBackend::KeyPress(KeyCode key, ShiftState shift) {
     KeyDown(key, shift);

@@ -99,6 +99,8 @@ private:
         int presents = 0;
         gfx::Rect last_area;
     };
+    void PushButton(EventKind kind, MouseButtons button);
+    void PushKey(EventKind kind, KeyCode key, ShiftState shift);
     const Native* find(NativeId id) const;
     Native* find(NativeId id);
 
