@@ -54,6 +54,7 @@ public:
     struct Entry {
         std::string key;  // as first written
         PropertyValue value;
+        friend bool operator==(const Entry&, const Entry&) = default;
     };
     const std::vector<Entry>& entries() const { return entries_; }
 

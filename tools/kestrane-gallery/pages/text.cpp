@@ -71,9 +71,9 @@ gallery::Page Text() {
     p.name = "text";
     p.title = "Texts";
     p.order = 20;
-    p.size = {890, 660};
+    p.size = {890, 680};
     p.build = [](gallery::PageContext& ctx) {
-        forms::ControlDesign d = gallery::Placed("PictureBox", "Canvas", {0, 0, 890, 660});
+        forms::ControlDesign d = gallery::Placed("PictureBox", "Canvas", {0, 0, 890, 680});
         d.settings.set("BorderStyle", std::int64_t(0));
         auto* box = gallery::AddControlAs<forms::PictureBox>(ctx, d);
         if (box) box->SetPainter(draw);
