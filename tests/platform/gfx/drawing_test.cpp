@@ -81,7 +81,7 @@ TEST_F(BlankTest, LinesInEveryDirectionLeaveOutTheirEndPoint) {
     EXPECT_EQ(drawn(), area({0, 5, 40, 1}));
 }
 
-TEST_F(BlankTest, RectanglesCoverTheirDocumentedPixels) {
+TEST_F(BlankTest, RectanglesCoverExactlyTheirPixels) {
     struct Case {
         const char* name;
         void (*draw)(Canvas&);
