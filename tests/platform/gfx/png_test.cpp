@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "platform/gfx/png.h"
 
@@ -12,8 +13,9 @@ namespace {
 class PngTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A fresh folder per run, so runs side by side do not share files.
         dir = std::filesystem::temp_directory_path() /
-              ("kes_png_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+              ("kes_png_" + std::to_string(std::random_device{}()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir);
     }
