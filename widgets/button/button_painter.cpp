@@ -345,6 +345,11 @@ void PaintButton(Canvas& c, int w, int h, const PaintInputs& in, const gfx::Font
       if (const GradientLook* look = GradientLookFor(in.style)) PaintGradientLook(c, w, h, in, *look);
       break;
   }
+  // Look 5 places its own; the others show theirs inside the border, following a pressed face.
+  if (in.style != 5 && in.form_active && in.show_focus_rect && (in.has_focus || in.is_default)) {
+    const int d = IsDown(in) ? 1 : 0;
+    c.focus_rect(Edges(3 + d, 3 + d, w - 3 + d, h - 3 + d));
+  }
 
   c.save();
   c.set_font(font);

@@ -173,6 +173,8 @@ void KzButton::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
 // ---- input ----
 
 void KzButton::OnMouseDown(const ui::MouseEvent& e) {
+  // A press keeps the pointer's messages until the release, wherever the pointer goes.
+  if (!HasCapture()) SetCapture();
   model_.OnMouseDown(static_cast<std::int16_t>(e.button), static_cast<std::int16_t>(e.shift),
                      static_cast<float>(e.pos.x), static_cast<float>(e.pos.y));
 }
@@ -183,6 +185,7 @@ void KzButton::OnMouseMove(const ui::MouseEvent& e) {
 }
 
 void KzButton::OnMouseUp(const ui::MouseEvent& e) {
+  if (e.buttons == 0 && HasCapture()) ReleaseCapture();
   model_.OnMouseUp(static_cast<std::int16_t>(e.button), static_cast<std::int16_t>(e.shift),
                    static_cast<float>(e.pos.x), static_cast<float>(e.pos.y));
 }
