@@ -486,7 +486,10 @@ LResult Desktop::DefWindowProc(Hwnd h, Message msg, WParam w, LParam l) {
             return 0;
         case WM_MOUSEWHEEL:
             return r->parent ? SendMessage(r->parent, msg, w, l) : 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_SETREDRAW: SetRedraw(h, w != 0); return 0;
+        case WM_SETTEXT:
+            if (l) SetWindowText(h, reinterpret_cast<const char*>(l));
+            return 1;
         default: return 0;
     }
 }
@@ -726,7 +729,6 @@ void Desktop::SetRedraw(Hwnd h, bool redraw) {
         r->frozen = gfx::Surface();
         InvalidateRect(h);
     }
-    SendMessage(h, WM_SETREDRAW, redraw ? 1 : 0, 0);
 }
 
 bool Desktop::IsRedrawOn(Hwnd h) const {

@@ -206,7 +206,7 @@ void Desktop::HandleKey(const BackendEvent& ev) {
             break;
         }
         case EventKind::KeyUp: {
-            const LParam l = 1 | (1 << 30) | (1 << 31);
+            const LParam l = 1 | (LParam{1} << 30) | (LParam{1} << 31);
             DispatchInput(MakeMsg(to, alt || ev.key == VK_MENU ? WM_SYSKEYUP : WM_KEYUP, ev.key, l));
             break;
         }

@@ -9,6 +9,7 @@ namespace kes::ui {
 
 class Desktop;
 
+/// The Desktop must outlive its timers.
 class Timer {
 public:
     /// A stopped timer with the given interval in milliseconds.

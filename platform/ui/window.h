@@ -87,7 +87,8 @@ struct KeyEvent {
 /// A window with its messages decoded into virtual handlers. The object owns
 /// its window: destroying the object destroys the window (and its children).
 /// If the window is destroyed first (its parent went, or WM_CLOSE), the object
-/// lives on with handle 0 and OnDestroy has been called.
+/// lives on with handle 0 and OnDestroy has been called. The Desktop must
+/// outlive every Window object.
 ///
 /// Messages reach HandleMessage through the window's procedure, so a hook that
 /// replaces the procedure sees every message before the handlers do. WM_CREATE

@@ -106,7 +106,8 @@ TEST_F(Paint, PersistentWindowKeepsWhatWasDrawnOutsideAPaintRequest) {
 
 TEST_F(Paint, FrozenWindowShowsItsOldPictureUntilThawed) {
     desk->ComposedPicture(top);
-    desk->SetRedraw(red, false);
+    desk->SendMessage(red, WM_SETREDRAW, 0);  // as a widget freezes its window
+    EXPECT_FALSE(desk->IsRedrawOn(red));
     desk->SetBackground(red, kBlue);
     desk->SetBackground(top, kGreen);
     EXPECT_EQ(At(12, 12), C(kRed)) << "frozen";
