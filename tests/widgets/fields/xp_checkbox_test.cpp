@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,19 @@ class XpCheckboxTest : public FormFixture {
       if (box->GlyphBox().Pixels() == CheckGlyphBitmap(i).get()) return i;
     }
     return -1;
+  }
+
+  // The colours of the caption's fully inked pixels (宋体 9 points draws from bitmaps, unblended).
+  std::set<std::uint32_t> CaptionInk() {
+    std::set<std::uint32_t> ink;
+    const gfx::Rect r = box->CaptionLabel().Bounds();
+    for (int y = 0; y < r.height; ++y) {
+      for (int x = 0; x < r.width; ++x) {
+        const std::uint32_t c = ColourAt(box->CaptionLabel(), {x, y});
+        if (c != 0x00FFFFFF) ink.insert(c);
+      }
+    }
+    return ink;
   }
 
   XpCheckbox* box = nullptr;
@@ -146,6 +160,7 @@ TEST_F(XpCheckboxTest, DisabledBoxGreysGlyphAndCaptionAndIgnoresClicks) {
   }
   box->SetEnabled(false);
   EXPECT_EQ(box->CaptionLabel().ForeColor(), 0x0092A1A1u);
+  EXPECT_EQ(CaptionInk(), std::set<std::uint32_t>{0x0092A1A1u}) << "drawn in the grey, not embossed";
   box->SetForeColor(0x000000FF);
   EXPECT_EQ(box->CaptionLabel().ForeColor(), 0x0092A1A1u);
   log.clear();
@@ -154,6 +169,7 @@ TEST_F(XpCheckboxTest, DisabledBoxGreysGlyphAndCaptionAndIgnoresClicks) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "Click 2"), 0);
   box->SetEnabled(true);
   EXPECT_EQ(box->CaptionLabel().ForeColor(), 0x000000FFu);
+  EXPECT_EQ(CaptionInk(), std::set<std::uint32_t>{0x000000FFu});
 }
 
 TEST_F(XpCheckboxTest, LayoutCentresGlyphAndCaptionIn255Twips) {

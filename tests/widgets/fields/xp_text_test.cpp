@@ -147,6 +147,10 @@ TEST_F(XpTextTest, StoredDisabledLooksEnabledButTakesNoInput) {
   EXPECT_FALSE(t->Enabled());
   EXPECT_TRUE(t->Edit().IsEnabled()) << "the field keeps its enabled look";
   EXPECT_EQ(ColourAt(*t, {0, 0}), 0x00808080u);
+  EXPECT_EQ(ColourAt(t->Edit(), {1, 1}), 0x00FFFFFFu) << "painted as an enabled field";
+  XpText* by_code = Make(1);
+  by_code->SetEnabled(false);
+  EXPECT_NE(ColourAt(by_code->Edit(), {1, 1}), 0x00FFFFFFu) << "a field disabled by code greys";
   ClickAt(t->Edit(), {5, 5});
   backend_->Type("7");
   desktop_.DoEvents();
