@@ -1,0 +1,153 @@
+// Real X11 input through the SDL backend: a private Xvfb, xdotool as the user.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ui/desktop.h"
+#include "platform/ui/sdl_backend.h"
+
+namespace kes::ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Starts a private Xvfb and stops that one process again.
+class PrivateX {
+public:
+    PrivateX() {
+        // Test cases run as parallel processes: each needs its own file names.
+        std::random_device random;
+        const fs::path base = fs::temp_directory_path() /
+                              ("kes-ui-xvfb-" + std::to_string(random()) + "-" + std::to_string(random()));
+        pid_file_ = base.string() + ".pid";
+        display_file_ = base.string() + ".display";
+        // Xvfb picks a free display itself and writes its number to fd 3;
+        // -terminate ends it with its last client should this test die.
+        const std::string cmd = "Xvfb -displayfd 3 -terminate -screen 0 640x480x24 -nolisten tcp 3>" +
+                                display_file_.string() + " >/dev/null 2>&1 & echo $! > " + pid_file_.string();
+        if (std::system(cmd.c_str()) != 0) return;
+        for (int i = 0; i < 100 && display_ < 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            std::ifstream in(display_file_);
+            int n = -1;
+            if (in >> n && n >= 0) display_ = n;
+        }
+        ok_ = display_ >= 0;
+    }
+    ~PrivateX() {
+        std::ifstream in(pid_file_);
+        long pid = 0;
+        if (in >> pid && pid > 0) {
+            const std::string cmd = "kill " + std::to_string(pid) + " 2>/dev/null";
+            (void)std::system(cmd.c_str());
+        }
+        std::error_code ec;
+        fs::remove(pid_file_, ec);
+        fs::remove(display_file_, ec);
+    }
+    bool ok() const { return ok_; }
+    std::string display() const { return ":" + std::to_string(display_); }
+    // Runs xdotool against this display.
+    bool Do(const std::string& args) const {
+        const std::string cmd = "DISPLAY=" + display() + " xdotool " + args + " >/dev/null 2>&1";
+        return std::system(cmd.c_str()) == 0;
+    }
+
+private:
+    int display_ = -1;
+    fs::path pid_file_;
+    fs::path display_file_;
+    bool ok_ = false;
+};
+
+struct Got {
+    Message msg;
+    WParam w;
+    LParam l;
+};
+
+class RealInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("command -v Xvfb >/dev/null && command -v xdotool >/dev/null") != 0)
+            GTEST_SKIP() << "Xvfb and xdotool are not installed (scripts/setup.sh installs them)";
+        x = std::make_unique<PrivateX>();
+        ASSERT_TRUE(x->ok()) << "Xvfb did not start";
+        setenv("DISPLAY", x->display().c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        setenv("KESTRANE_SCALE", "1", 1);
+        auto b = std::make_unique<SdlBackend>();
+        ASSERT_TRUE(b->Ok()) << b->Error();
+        desk = std::make_unique<Desktop>(std::move(b));
+        WindowDesc d;
+        d.rect = {50, 50, 200, 100};
+        Desktop* dt = desk.get();
+        form = dt->CreateWindow(d, [this, dt](Hwnd h, Message m, WParam w, LParam l) {
+            got.push_back({m, w, l});
+            return dt->DefWindowProc(h, m, w, l);
+        });
+        Settle(300);
+    }
+    void TearDown() override {
+        desk.reset();
+        x.reset();
+    }
+    void Settle(int ms) { desk->RunFor(ms); }
+    // Runs the loop until a message arrives (at most 3 seconds).
+    bool WaitFor(Message m) {
+        for (int i = 0; i < 60; ++i) {
+            for (const Got& g : got)
+                if (g.msg == m) return true;
+            desk->RunFor(50);
+        }
+        return false;
+    }
+    std::vector<Got> Only(Message m) const {
+        std::vector<Got> out;
+        for (const Got& g : got)
+            if (g.msg == m) out.push_back(g);
+        return out;
+    }
+
+    std::unique_ptr<PrivateX> x;
+    std::unique_ptr<Desktop> desk;
+    Hwnd form = 0;
+    std::vector<Got> got;
+};
+
+TEST_F(RealInput, ClickArrivesAtTheClientPoint) {
+    ASSERT_TRUE(x->Do("mousemove 120 90 click 1"));
+    ASSERT_TRUE(WaitFor(WM_LBUTTONUP));
+    const auto down = Only(WM_LBUTTONDOWN);
+    ASSERT_EQ(down.size(), 1u);
+    EXPECT_EQ(XFromLParam(down[0].l), 70);
+    EXPECT_EQ(YFromLParam(down[0].l), 40);
+    EXPECT_EQ(desk->GetCursorPos(), (gfx::Point{120, 90}));
+}
+
+TEST_F(RealInput, TypedTextAndAccessKeys) {
+    ASSERT_TRUE(x->Do("mousemove 100 80"));  // without a window manager the keyboard follows the pointer
+    Settle(100);
+    got.clear();
+    ASSERT_TRUE(x->Do("type a5"));
+    ASSERT_TRUE(x->Do("key alt+s"));
+    ASSERT_TRUE(WaitFor(WM_SYSCHAR));
+    Settle(100);
+    std::vector<WParam> chars;
+    for (const Got& g : Only(WM_CHAR)) chars.push_back(g.w);
+    EXPECT_EQ(chars, (std::vector<WParam>{'a', '5'})) << "Alt+S types nothing";
+    EXPECT_EQ(Only(WM_SYSCHAR)[0].w, WParam{'s'});
+    ASSERT_FALSE(Only(WM_KEYDOWN).empty());
+    EXPECT_EQ(Only(WM_KEYDOWN)[0].w, WParam{'A'});
+}
+
+}  // namespace
+}  // namespace kes::ui::test
