@@ -263,25 +263,25 @@ void PaintLook14(Canvas& c, int w, int h, const PaintInputs& in) {
   static constexpr double kTop[3] = {0.12, 0.16, -0.1};
   static constexpr double kBottom[3] = {-0.04, 0.0, -0.02};
   const Color border = Bgr(kBorder[st]);
-  const Color back = Resolve(in.container_back);
   const Color top = Shifted(face, kTop[st]), bottom = Shifted(face, kBottom[st]);
-  c.fill_rect({0, 0, w, h}, back);
-  const double r = std::min({9.0, w / 2.0, h / 2.0});
+  c.fill_rect({0, 0, w, h}, Resolve(in.container_back));
+  c.vertical_gradient({0, 0, w, h}, top, bottom);
+  c.vertical_gradient(Edges(4, 4, w - 4, h - 4), Mix(top, bottom, 4.0 / h), Mix(top, bottom, 1.0 - 4.0 / h));
+  // The border follows the rounded window shape; the pixels just inside its curve take
+  // part of its colour, which smooths the corners.
+  const gfx::Region shape = ButtonArea(14, w, h);
+  auto inside = [&](int x, int y) { return shape.contains({x, y}); };
   for (int y = 0; y < h; ++y) {
-    const Color fill = Mix(top, bottom, h > 1 ? double(y) / (h - 1) : 0.0);
     for (int x = 0; x < w; ++x) {
-      // Distance outside the rounded outline: negative inside.
-      const double px = x + 0.5, py = y + 0.5;
-      const double cx = std::clamp(px, r, w - r), cy = std::clamp(py, r, h - r);
-      const double d = std::hypot(px - cx, py - cy) - r;
-      const double shape = std::clamp(0.5 - d, 0.0, 1.0);
-      if (shape <= 0) continue;
-      const double ring = shape - std::clamp(-0.5 - d, 0.0, 1.0);
-      const Color body = Mix(fill, border, shape > 0 ? ring / shape : 0.0);
-      c.set_pixel({x, y}, Mix(back, body, shape));
+      if (!inside(x, y)) continue;
+      const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+      if (edge) {
+        c.set_pixel({x, y}, border);
+      } else if (!inside(x - 1, y - 1) || !inside(x + 1, y - 1) || !inside(x - 1, y + 1) || !inside(x + 1, y + 1)) {
+        c.set_pixel({x, y}, Mix(c.pixel({x, y}), border, 0.45));
+      }
     }
   }
-  c.fill_rect(Edges(4, 4, w - 4, h - 4), Mix(top, bottom, 0.5));
 }
 
 // ---- Caption and picture ----
@@ -323,6 +323,11 @@ std::optional<gfx::Region> ButtonShape(std::int32_t style, int w, int h) {
     case 14: return gfx::Region::rounded_rect(0, 0, w + 1, h + 1, 18, 18);
     default: return std::nullopt;
   }
+}
+
+gfx::Region ButtonArea(std::int32_t style, int w, int h) {
+  const auto shape = ButtonShape(style, w, h);
+  return shape ? *shape : gfx::Region(Rect{0, 0, w, h});
 }
 
 gfx::Point CaptionOrigin(std::int32_t caption_align, int w, int h, gfx::Size text) {

@@ -41,6 +41,9 @@ struct PaintInputs {
 // The window shape of a look for a w x h button; nullopt for the plain rectangle.
 std::optional<gfx::Region> ButtonShape(std::int32_t style, int w, int h);
 
+// The pixels a look's window shows: its shape, or the whole rectangle.
+gfx::Region ButtonArea(std::int32_t style, int w, int h);
+
 // Paints the whole w x h button: face, border, caption and picture.
 void PaintButton(gfx::Canvas& canvas, int w, int h, const PaintInputs& in, const gfx::Font& font);
 
