@@ -61,6 +61,14 @@ char32_t KeyCharacter(KeyCode key, ShiftState shift) {
     }
 }
 
+// The window under a screen point inside `top` that takes input; 0 when the
+// top-level window itself takes none (a modal window's owner).
+Hwnd HitIn(const Desktop& d, Hwnd top, gfx::Point screen) {
+    if (!d.IsWindow(top) || !d.IsEnabled(top)) return 0;
+    const gfx::Rect tr = d.GetWindowRect(top);
+    return d.ChildWindowFromPoint(top, {screen.x - tr.x, screen.y - tr.y});
+}
+
 }  // namespace
 
 Hwnd Desktop::TopOfNative(NativeId id) const {
@@ -130,12 +138,13 @@ void Desktop::HandleMouse(const BackendEvent& ev) {
     Hwnd top = TopOfNative(ev.window);
     if (!top || !GetWindowRect(top).contains(p) || !IsShownOnScreen(top)) top = TopAt(im, p);
     const bool top_blocked = top && !IsEnabled(top);
-    Hwnd hit = 0;
-    if (top && !top_blocked) {
-        const gfx::Rect tr = GetWindowRect(top);
-        hit = ChildWindowFromPoint(top, {p.x - tr.x, p.y - tr.y});
-    }
+    Hwnd hit = HitIn(*this, top, p);
     CheckHover(hit);
+    // A leave handler may have destroyed what the pointer is over: look again.
+    if (hit && !IsWindow(hit)) {
+        hit = HitIn(*this, top, p);
+        im.hover = hit;
+    }
     const Hwnd target = capture_ ? capture_ : hit;
     if (!target) {
         // A press on a window that waits for its modal window brings that one forward.
@@ -163,6 +172,7 @@ void Desktop::HandleMouse(const BackendEvent& ev) {
             const std::int64_t now = backend_->NowMs();
             DesktopImpl::Click& lc = im.last_click;
             const WindowRec* r = Find(im, target);
+            if (!r) return;
             if (r->double_clicks && lc.hwnd == target && lc.down == down && !lc.was_double &&
                 now - lc.time <= backend_->DoubleClickMs() && std::abs(p.x - lc.pos.x) <= kDoubleClickSlop / 2 &&
                 std::abs(p.y - lc.pos.y) <= kDoubleClickSlop / 2) {
@@ -368,13 +378,7 @@ bool Desktop::Pass(bool may_wait, std::int64_t limit_ms) {
     if (!im.quit && FireDueTimers()) did = true;
     if (im.check_hover && !im.moving) {
         im.check_hover = false;
-        const Hwnd top = TopAt(im, im.pointer);
-        Hwnd hit = 0;
-        if (top && IsEnabled(top)) {
-            const gfx::Rect tr = GetWindowRect(top);
-            hit = ChildWindowFromPoint(top, {im.pointer.x - tr.x, im.pointer.y - tr.y});
-        }
-        CheckHover(hit);
+        CheckHover(HitIn(*this, TopAt(im, im.pointer), im.pointer));
     }
     PaintAll();
     if (did || !may_wait || im.quit || !im.queue.empty()) return did;

@@ -81,6 +81,25 @@ TEST_F(Mouse, LeaveWhenTheWindowGoesAwayUnderAStillPointer) {
     EXPECT_FALSE(desk->TrackMouseLeave(999)) << "no such window";
 }
 
+TEST_F(Mouse, LeaveHandlerMayDestroyTheWindowThePointerMovesOnto) {
+    const Hwnd popup = Make(top, {150, 10, 40, 40});
+    desk->SetWindowProc(button, [this, popup](Hwnd h, Message m, WParam w, LParam l) -> LResult {
+        if (m == WM_MOUSELEAVE) desk->DestroyWindow(popup);
+        return desk->DefWindowProc(h, m, w, l);
+    });
+    Go({115, 115});
+    desk->TrackMouseLeave(button);
+    // A press that is the first news of the pointer being over the popup.
+    BackendEvent press;
+    press.kind = EventKind::MouseDown;
+    press.screen_pos = {260, 120};
+    press.button = press.buttons = kLeftButton;
+    hb->Push(press);
+    desk->DoEvents();
+    EXPECT_FALSE(desk->IsWindow(popup));
+    EXPECT_EQ(TargetsOf(WM_LBUTTONDOWN), (std::vector<Hwnd>{top})) << "the press goes to what is there now";
+}
+
 TEST_F(Mouse, DoubleClicksByTimeAndPlace) {
     struct Case {
         const char* what;
