@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/events.h"
 #include "platform/gfx/canvas.h"
 #include "platform/ui/desktop.h"
 
@@ -252,6 +253,21 @@ bool Form::RouteAccessKey(char32_t key) {
 
 bool Form::PreTranslate(ui::Msg& m) {
     const ui::ShiftState shift = desktop().GetShiftState();
+    if (key_preview_) {
+        if (m.message == ui::WM_KEYDOWN || m.message == ui::WM_SYSKEYDOWN || m.message == ui::WM_KEYUP ||
+            m.message == ui::WM_SYSKEYUP) {
+            const bool down = m.message == ui::WM_KEYDOWN || m.message == ui::WM_SYSKEYDOWN;
+            KeyArgs k{std::int16_t(m.wParam), std::int16_t(shift)};
+            events_.Raise(design_.name, -1, down ? "KeyDown" : "KeyUp", k);
+            if (k.key_code == 0) return true;
+            m.wParam = ui::WParam(std::uint16_t(k.key_code));
+        } else if (m.message == ui::WM_CHAR) {
+            KeyPressArgs k{std::int32_t(m.wParam)};
+            events_.Raise(design_.name, -1, "KeyPress", k);
+            if (k.key_ascii <= 0) return true;
+            m.wParam = ui::WParam(k.key_ascii);
+        }
+    }
     const bool ctrl = shift & ui::kCtrlMask, alt = shift & ui::kAltMask;
     Control* focused = OwnerOf(m.hwnd);
     if (m.message == ui::WM_KEYDOWN) {

@@ -106,6 +106,12 @@ public:
     Control* DefaultButton() const { return default_; }
     // Routes an access key typed with Alt; false when no control claims it.
     bool RouteAccessKey(char32_t key);
+    // With key preview on, the form's own KeyDown / KeyUp (KeyArgs) and KeyPress
+    // (KeyPressArgs) events see every key before the focused control does; a handler that
+    // sets the key to 0 keeps it from the control, one that changes a KeyPress character
+    // hands the control the new one.
+    void SetKeyPreview(bool on) { key_preview_ = on; }
+    bool KeyPreview() const { return key_preview_; }
 
     // ---- showing ---------------------------------------------------------------------
     void Show();
@@ -146,6 +152,7 @@ private:
     Control* default_ = nullptr;
     Control* cancel_ = nullptr;
     Control* pending_focus_ = nullptr;
+    bool key_preview_ = false;
 };
 
 }  // namespace kes::forms

@@ -4,17 +4,20 @@
 //       --type types TEXT into the focused control of each page first. The caret is
 //       drawn steadily in pictures.
 //   kestrane-gallery --window [--page NAME]... [--steady-caret]
-//       shows each page in a real window; the program ends when the last one is closed.
+//       shows the pages in a real window, one at a time (Ctrl+Page Down / Up turns them);
+//       closing the window ends the program.
 //   kestrane-gallery --list
 //       prints the page names.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/forms/control_factory.h"
 #include "platform/forms/edit_field.h"
+#include "platform/forms/events.h"
 #include "platform/forms/form.h"
 #include "platform/gfx/png.h"
 #include "platform/ui/desktop.h"
@@ -86,6 +89,12 @@ int render(Options o) {
     std::string unknown;
     std::vector<Page> pages = chosen(o, &unknown);
     if (!unknown.empty()) return usage(("no page named " + unknown).c_str());
+    std::error_code made;
+    std::filesystem::create_directories(o.out, made);
+    if (made) {
+        std::fprintf(stderr, "kestrane-gallery: cannot make %s: %s\n", o.out.c_str(), made.message().c_str());
+        return 1;
+    }
     auto backend = std::make_unique<kes::ui::HeadlessBackend>(kes::gfx::Size{1280, 1024});
     kes::ui::HeadlessBackend* headless = backend.get();
     kes::ui::Desktop desktop(std::move(backend));
@@ -116,6 +125,7 @@ int show(const Options& o) {
     std::string unknown;
     std::vector<Page> pages = chosen(o, &unknown);
     if (!unknown.empty()) return usage(("no page named " + unknown).c_str());
+    if (pages.empty()) return usage("no page to show");
     auto backend = std::make_unique<kes::ui::SdlBackend>();
     if (!backend->Ok()) {
         std::fprintf(stderr, "kestrane-gallery: no window system: %s\n", backend->Error().c_str());
@@ -123,18 +133,38 @@ int show(const Options& o) {
     }
     kes::ui::Desktop desktop(std::move(backend));
     kes::forms::ControlFactory factory = kes::forms::ControlFactory::WithBuiltins();
+    // One page shows at a time, in one place: Ctrl+Page Down and Ctrl+Page Up turn the pages.
     std::vector<std::unique_ptr<kes::forms::Form>> forms;
-    int step = 0;
-    for (const Page& page : pages) {
-        auto form = make_page(desktop, factory, page, o);
-        // Cascade the windows so every caption stays in reach.
-        kes::gfx::Rect work = desktop.GetWorkArea(), r = form->Bounds();
-        desktop.SetWindowRect(form->hwnd(), {work.x + 24 + 32 * step, work.y + 24 + 32 * step, r.width, r.height});
-        form->Show();
+    std::size_t current = 0;
+    auto turn = [&](int by) {
+        const std::size_t n = forms.size();
+        const std::size_t next = (current + n + std::size_t(by < 0 ? n - 1 : 1)) % n;
+        if (next == current) return;
+        kes::gfx::Rect at = forms[current]->Bounds(), size = forms[next]->Bounds();
+        desktop.SetWindowRect(forms[next]->hwnd(), {at.x, at.y, size.width, size.height});
+        forms[next]->Show();
+        forms[current]->Hide();
+        current = next;
+    };
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        auto form = make_page(desktop, factory, pages[i], o);
+        if (pages.size() > 1)
+            form->SetCaption(form->Caption() + "  (" + std::to_string(i + 1) + "/" + std::to_string(pages.size()) +
+                             ", Ctrl+PgDn / Ctrl+PgUp)");
+        form->SetKeyPreview(true);
+        form->On(form->Name(), "KeyDown", [&](kes::forms::KeyArgs& k) {
+            if (!(k.shift & kes::ui::kCtrlMask)) return;
+            if (k.key_code == kes::ui::VK_NEXT || k.key_code == kes::ui::VK_PRIOR) {
+                const int by = k.key_code == kes::ui::VK_NEXT ? 1 : -1;
+                k.key_code = 0;
+                turn(by);
+            }
+        });
+        // Closing the page on show ends the program, hidden pages or not.
+        form->On(form->Name(), "Unload", [&desktop] { desktop.Quit(0); });
         forms.push_back(std::move(form));
-        ++step;
     }
-    if (forms.empty()) return usage("no page to show");
+    forms.front()->Show();
     desktop.Run();
     return 0;
 }
