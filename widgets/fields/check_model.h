@@ -88,6 +88,8 @@ class CheckModel {
   void MouseUp(CheckMouse& args, const CheckEvents& events);
   // One tick of the polling timer, with the pointer at (x, y) in the control's pixels.
   void Tick(int x, int y, const CheckEvents& events);
+  // The platform says the pointer left the box: the same as a tick that finds it outside.
+  void PointerLeft(const CheckEvents& events) { Tick(-1, -1, events); }
 
  private:
   void Show(CheckLook look);

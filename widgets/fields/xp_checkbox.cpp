@@ -49,7 +49,7 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
 
   inner_.On("p", forms::kClick, [this] { Click(); });
   inner_.On("p", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
-  inner_.On("p", forms::kMouseMove, [this](forms::MouseArgs& a) { MoveOver(a); });
+  inner_.On("p", forms::kMouseMove, [this](forms::MouseArgs& a) { MoveOver(a, p_->hwnd()); });
   inner_.On("p", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
   inner_.On("lbl", forms::kClick, [this] { Click(); });
   inner_.On("lbl", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
@@ -58,10 +58,12 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
     const gfx::Rect r = lbl_->Bounds();
     a.x = static_cast<float>(r.x);
     a.y = static_cast<float>(r.y);
-    MoveOver(a);
+    MoveOver(a, lbl_->hwnd());
   });
   inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
   inner_.On("Timer1", forms::kTimer, [this] { Tick(); });
+  WatchLeave(*p_);
+  WatchLeave(*lbl_);
 
   Show();
   Layout();
@@ -187,12 +189,24 @@ void XpCheckbox::Down(forms::MouseArgs& args) {
   Show();
 }
 
-void XpCheckbox::MoveOver(forms::MouseArgs& args) {
+void XpCheckbox::WatchLeave(ui::Window& part) {
+  ui::WindowProc previous = desktop().GetWindowProc(part.hwnd());
+  desktop().SetWindowProc(part.hwnd(), [this, previous](ui::Hwnd h, ui::Message msg, ui::WParam w, ui::LParam l) {
+    if (msg == ui::WM_MOUSELEAVE) left_ = true;
+    return ui::Desktop::CallWindowProc(previous, h, msg, w, l);
+  });
+}
+
+void XpCheckbox::MoveOver(forms::MouseArgs& args, ui::Hwnd part) {
   CheckMouse m = ToModel(args);
   model_.MouseMove(m, Events());
   FromModel(m, args);
-  // The poll runs again after every move over the box.
-  if (model_.Polling() && !timer_->Enabled()) timer_->SetEnabled(true);
+  if (model_.Polling()) {
+    // The poll runs again after every move over the box.
+    if (!timer_->Enabled()) timer_->SetEnabled(true);
+    left_ = false;
+    desktop().TrackMouseLeave(part);
+  }
   Show();
 }
 
@@ -203,8 +217,13 @@ void XpCheckbox::Up(forms::MouseArgs& args) {
 }
 
 void XpCheckbox::Tick() {
-  const gfx::Point at = desktop().ScreenToClient(hwnd(), desktop().GetCursorPos());
-  model_.Tick(at.x, at.y, Events());
+  if (left_) {
+    left_ = false;
+    model_.PointerLeft(Events());
+  } else {
+    const gfx::Point at = desktop().ScreenToClient(hwnd(), desktop().GetCursorPos());
+    model_.Tick(at.x, at.y, Events());
+  }
   if (!model_.Polling()) timer_->SetEnabled(false);
   Show();
 }
@@ -217,7 +236,7 @@ void XpCheckbox::OnMouseDown(const ui::MouseEvent& e) {
 
 void XpCheckbox::OnMouseMove(const ui::MouseEvent& e) {
   forms::MouseArgs a = ArgsOf(e, true);
-  MoveOver(a);
+  MoveOver(a, hwnd());
 }
 
 void XpCheckbox::OnMouseUp(const ui::MouseEvent& e) {

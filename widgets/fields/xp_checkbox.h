@@ -69,11 +69,15 @@ class XpCheckbox : public forms::Control {
   bool OnKeyUp(const ui::KeyEvent& e) override;
   void OnChar(char32_t ch, ui::ShiftState shift) override;
   void OnResize() override;
+  void OnMouseLeave() override { left_ = true; }
 
  private:
   void Click();
   void Down(forms::MouseArgs& args);
-  void MoveOver(forms::MouseArgs& args);
+  // A move over the box, arriving on window `part` (the box, its glyph or its caption).
+  void MoveOver(forms::MouseArgs& args, ui::Hwnd part);
+  // Notes the platform's leave notification of a part.
+  void WatchLeave(ui::Window& part);
   void Up(forms::MouseArgs& args);
   void Tick();
   // Puts the model's glyph and caption colour on screen.
@@ -87,6 +91,9 @@ class XpCheckbox : public forms::Control {
   std::unique_ptr<OwnLook<forms::Label>> lbl_;  // shows disabled by its colour alone
   std::unique_ptr<forms::TimerControl> timer_;
   bool pressed_ = false;  // the left button went down on the container itself
+  // The window last moved over told us the pointer left it and no move has come since. The
+  // poll alone misses a pointer that leaves the whole window, whose last position stays put.
+  bool left_ = false;
   bool laying_out_ = false;
 };
 

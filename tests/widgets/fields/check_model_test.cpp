@@ -149,6 +149,16 @@ TEST_F(CheckFixture, PollingReportsOneMouseOutPerExit) {
   EXPECT_EQ(box.Glyph(), 4) << "back to normal on leaving";
 }
 
+TEST_F(CheckFixture, LeaveNotificationCountsAsOneExit) {
+  box.Tick(200, 8, events);
+  Move(5, 5);
+  log.clear();
+  box.PointerLeft(events);
+  box.PointerLeft(events);
+  box.Tick(300, 5, events);
+  EXPECT_EQ(log, std::vector<std::string>{"MouseOut"});
+}
+
 TEST_F(CheckFixture, DragHeldOutsideDoesNotRepeatMouseOut) {
   Down(1);
   Move(5, 5, 1);

@@ -95,6 +95,22 @@ TEST_F(XpCheckboxTest, HoverShowsHotAndLeavingReportsOnce) {
   EXPECT_EQ(ShownGlyph(), 0);
 }
 
+TEST_F(XpCheckboxTest, PointerLeavingTheWindowReportsOnceThoughItsLastPositionWasOverTheBox) {
+  Make();
+  desktop_.RunFor(20);
+  for (int exit = 1; exit <= 2; ++exit) {
+    MoveTo(box->GlyphBox(), {6, 6});
+    MoveTo(box->CaptionLabel(), {10, 5});
+    log.clear();
+    ui::BackendEvent gone;
+    gone.kind = ui::EventKind::PointerLeft;
+    backend_->Push(gone);
+    desktop_.RunFor(50);
+    EXPECT_EQ(log, std::vector<std::string>{"MouseOut 0"}) << "exit " << exit;
+    EXPECT_EQ(ShownGlyph(), 0);
+  }
+}
+
 TEST_F(XpCheckboxTest, ClicksOnGlyphAndCaptionToggleAfterRaisingClick) {
   forms::PropertyBag bag;
   bag.set("Value", std::int64_t{1});
