@@ -203,7 +203,7 @@ void ButtonModel::OnMouseDown(std::int16_t button, std::int16_t shift, float x, 
 }
 
 void ButtonModel::OnMouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
-  if (!host_.PointerOverWindow()) {
+  if (!host_.PointerOverWindow(x, y)) {
     pointer_over_ = false;
     events_.MouseLeave();
   }

@@ -41,8 +41,8 @@ class ButtonHost {
   virtual void EnableWindow(bool enabled) = 0;
   // Asks for one mouse-leave notification.
   virtual void TrackMouseLeave() = 0;
-  // Whether the window under the pointer is this control.
-  virtual bool PointerOverWindow() const = 0;
+  // Whether the window under the point (x, y) of the control is this control.
+  virtual bool PointerOverWindow(float x, float y) const = 0;
   virtual void ShowHandCursor() = 0;
   // Hands MousePointer and MouseIcon to the window.
   virtual void UpdatePointer() = 0;

@@ -229,9 +229,11 @@ void KzButton::EnableWindow(bool enabled) { Control::SetEnabled(enabled); }
 
 void KzButton::TrackMouseLeave() { hook::TrackMouseLeave(desktop(), tracking_, hwnd()); }
 
-bool KzButton::PointerOverWindow() const {
+bool KzButton::PointerOverWindow(float x, float y) const {
+  // The move's own point, so the answer agrees with the message whatever the backend's pointer says.
   ui::Desktop& d = desktop();
-  return d.WindowFromPoint(d.GetCursorPos()) == hwnd();
+  const gfx::Point screen = d.ClientToScreen(hwnd(), {static_cast<int>(x), static_cast<int>(y)});
+  return d.WindowFromPoint(screen) == hwnd();
 }
 
 void KzButton::ShowHandCursor() {

@@ -116,7 +116,7 @@ class KzButton : public forms::Control, ButtonHost, ButtonEvents, hook::SimpleOw
   int InnerHeight() const override { return ScaleHeight(); }
   void EnableWindow(bool enabled) override;
   void TrackMouseLeave() override;
-  bool PointerOverWindow() const override;
+  bool PointerOverWindow(float x, float y) const override;
   void ShowHandCursor() override;
   void UpdatePointer() override;
   void TakeFocus() override;

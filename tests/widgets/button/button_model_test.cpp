@@ -25,7 +25,7 @@ struct FakeHost : ButtonHost {
   int InnerHeight() const override { return 20; }
   void EnableWindow(bool) override {}
   void TrackMouseLeave() override {}
-  bool PointerOverWindow() const override { return pointer_over_window; }
+  bool PointerOverWindow(float, float) const override { return pointer_over_window; }
   void ShowHandCursor() override {}
   void UpdatePointer() override {}
   void TakeFocus() override {}

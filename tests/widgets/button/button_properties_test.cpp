@@ -44,7 +44,7 @@ TEST(ButtonStyle, AssigningALookSetsItsColoursButLoadingDoesNot) {
     int InnerHeight() const override { return 10; }
     void EnableWindow(bool) override {}
     void TrackMouseLeave() override {}
-    bool PointerOverWindow() const override { return false; }
+    bool PointerOverWindow(float, float) const override { return false; }
     void ShowHandCursor() override {}
     void UpdatePointer() override {}
     void TakeFocus() override {}
