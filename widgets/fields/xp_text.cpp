@@ -130,10 +130,9 @@ void XpText::Layout() {
 void XpText::OnResize() { Layout(); }
 
 void XpText::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-  const TextLayout l = LayOutText(static_cast<int>(Width()), edit_->Font().points);
-  const gfx::Rect border = forms::TwipsToPixels({0, 0, static_cast<double>(l.border_width), static_cast<double>(l.border_height)});
-  // The outline covers its end pixels, so it stops one short to stay inside the control.
-  canvas.outline_rect(border.x, border.y, border.width - 1, border.height - 1, gfx::Color::from_bgr(TextBorderColor(border_)));
+  // The border is the whole control; the outline covers its end pixels, so it stops one short.
+  const gfx::Size size = ClientSize();
+  canvas.outline_rect(0, 0, size.width - 1, size.height - 1, gfx::Color::from_bgr(TextBorderColor(border_)));
 }
 
 }  // namespace kes::fields
