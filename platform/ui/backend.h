@@ -104,6 +104,10 @@ public:
     /// asked by backends whose desktop moves windows itself. Set by the Desktop.
     using CaptionTest = bool (*)(void* context, NativeId id, gfx::Point client);
     virtual void SetCaptionTest(CaptionTest test, void* context) = 0;
+    /// Hands a title-bar drag in progress (left button held) to the desktop,
+    /// which moves the window with the pointer itself. False when it cannot;
+    /// the Desktop then moves the window on its own.
+    virtual bool BeginNativeMove(NativeId) { return false; }
     /// Shows `picture` (the window's whole composed client area). Only the
     /// pixels inside `changed` differ from the last presentation.
     virtual void Present(NativeId id, const gfx::Surface& picture, gfx::Rect changed) = 0;

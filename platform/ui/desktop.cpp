@@ -476,10 +476,15 @@ LResult Desktop::DefWindowProc(Hwnd h, Message msg, WParam w, LParam l) {
             if (static_cast<LResult>(w) == HTCAPTION) {
                 DesktopImpl& im = *impl_;
                 const Hwnd top = GetTopLevel(h);
+                ReleaseCapture();
+                if (backend_->BeginNativeMove(Find(im, top)->native)) {
+                    // The desktop owns the drag now, and the release with it.
+                    buttons_ &= static_cast<MouseButtons>(~kLeftButton);
+                    return 0;
+                }
                 im.moving = true;
                 im.move_top = top;
                 im.move_offset = {im.pointer.x - GetWindowRect(top).x, im.pointer.y - GetWindowRect(top).y};
-                ReleaseCapture();
                 backend_->CaptureNative(Find(im, top)->native);
                 SendMessage(top, WM_ENTERSIZEMOVE, 0, 0);
             }

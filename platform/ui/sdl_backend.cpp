@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "platform/ui/message.h"
+#if KES_UI_HAVE_X11
+#include "platform/ui/x11_move.h"
+#endif
 
 namespace kes::ui {
 
@@ -352,6 +355,17 @@ void SdlBackend::SetNativeTopmost(NativeId id, bool topmost) {
 void SdlBackend::SetCaptionTest(CaptionTest test, void* context) {
     impl_->caption_test = test;
     impl_->caption_context = context;
+}
+
+bool SdlBackend::BeginNativeMove(NativeId id) {
+#if KES_UI_HAVE_X11
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return X11BeginMove(impl_->window(id), x, y);
+#else
+    (void)id;
+    return false;
+#endif
 }
 
 void SdlBackend::Present(NativeId id, const gfx::Surface& picture, gfx::Rect changed) {

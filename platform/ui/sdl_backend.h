@@ -41,6 +41,7 @@ public:
     void RaiseNative(NativeId id) override;
     void SetNativeTopmost(NativeId id, bool topmost) override;
     void SetCaptionTest(CaptionTest test, void* context) override;
+    bool BeginNativeMove(NativeId id) override;
     void Present(NativeId id, const gfx::Surface& picture, gfx::Rect changed) override;
     gfx::Point PointerPosition() override;
     void WarpPointer(gfx::Point screen) override;

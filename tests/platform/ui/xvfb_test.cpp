@@ -81,6 +81,21 @@ protected:
             GTEST_SKIP() << "Xvfb and xdotool are not installed (scripts/setup.sh installs them)";
         x = std::make_unique<PrivateX>();
         ASSERT_TRUE(x->ok()) << "Xvfb did not start";
+        if (with_window_manager_) {
+            if (std::system("command -v openbox >/dev/null") != 0) GTEST_SKIP() << "openbox is not installed";
+            // Openbox ends with the display it runs on.
+            const std::string cmd = "DISPLAY=" + x->display() + " openbox --sm-disable >/dev/null 2>&1 &";
+            ASSERT_EQ(std::system(cmd.c_str()), 0);
+            // It is ready once it has announced itself on the root window.
+            const std::string check = "DISPLAY=" + x->display() +
+                                      " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'";
+            bool up = false;
+            for (int i = 0; i < 100 && !up; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                up = std::system(check.c_str()) == 0;
+            }
+            ASSERT_TRUE(up) << "openbox did not start";
+        }
         setenv("DISPLAY", x->display().c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1);
         setenv("KESTRANE_SCALE", "1", 1);
@@ -97,6 +112,7 @@ protected:
         Settle(300);
     }
     void TearDown() override {
+        if (desk) desk->DestroyWindow(form);
         desk.reset();
         x.reset();
     }
@@ -117,6 +133,7 @@ protected:
         return out;
     }
 
+    bool with_window_manager_ = false;
     std::unique_ptr<PrivateX> x;
     std::unique_ptr<Desktop> desk;
     Hwnd form = 0;
@@ -147,6 +164,59 @@ TEST_F(RealInput, TypedTextAndAccessKeys) {
     EXPECT_EQ(Only(WM_SYSCHAR)[0].w, WParam{'s'});
     ASSERT_FALSE(Only(WM_KEYDOWN).empty());
     EXPECT_EQ(Only(WM_KEYDOWN)[0].w, WParam{'A'});
+}
+
+// A window manager on the private display, for the moves it makes.
+class RealMove : public RealInput {
+protected:
+    RealMove() { with_window_manager_ = true; }
+    void Drag(gfx::Point from, gfx::Point to) {
+        x->Do("mousemove " + std::to_string(from.x) + " " + std::to_string(from.y));
+        Settle(100);
+        x->Do("mousedown 1");
+        Settle(100);
+        for (int i = 1; i <= 4; ++i) {
+            x->Do("mousemove " + std::to_string(from.x + (to.x - from.x) * i / 4) + " " +
+                  std::to_string(from.y + (to.y - from.y) * i / 4));
+            Settle(60);
+        }
+        x->Do("mouseup 1");
+        Settle(300);
+    }
+};
+
+TEST_F(RealMove, TitleBarPressHandedToTheDesktopMovesTheWindow) {
+    // As the frame does: a drag that starts in the title bar goes to the desktop.
+    desk->SetWindowProc(form, [this, in_title = false](Hwnd h, Message m, WParam w, LParam l) mutable -> LResult {
+        got.push_back({m, w, l});
+        if (m == WM_LBUTTONDOWN) in_title = YFromLParam(l) < 20;
+        if (m == WM_MOUSEMOVE && (w & MK_LBUTTON) && in_title) {
+            in_title = false;
+            return desk->SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        }
+        return desk->DefWindowProc(h, m, w, l);
+    });
+    const gfx::Rect before = desk->GetWindowRect(form);
+    Drag({before.x + 60, before.y + 8}, {before.x + 160, before.y + 108});
+    const gfx::Rect after = desk->GetWindowRect(form);
+    EXPECT_NE(after.location(), before.location());
+    EXPECT_NEAR(after.x - before.x, 100, 30);
+    EXPECT_NEAR(after.y - before.y, 100, 30);
+    EXPECT_FALSE(Only(WM_MOVE).empty());
+}
+
+TEST_F(RealMove, CaptionHitTestLetsTheDesktopMoveTheWindow) {
+    desk->SetWindowProc(form, [this](Hwnd h, Message m, WParam w, LParam l) -> LResult {
+        got.push_back({m, w, l});
+        if (m == WM_NCHITTEST) return desk->ScreenToClient(h, {XFromLParam(l), YFromLParam(l)}).y < 20 ? HTCAPTION : HTCLIENT;
+        return desk->DefWindowProc(h, m, w, l);
+    });
+    const gfx::Rect before = desk->GetWindowRect(form);
+    Drag({before.x + 60, before.y + 8}, {before.x + 140, before.y + 60});
+    const gfx::Rect after = desk->GetWindowRect(form);
+    EXPECT_NEAR(after.x - before.x, 80, 30);
+    EXPECT_NEAR(after.y - before.y, 52, 30);
+    EXPECT_TRUE(Only(WM_LBUTTONDOWN).empty()) << "the press went to the desktop";
 }
 
 }  // namespace
