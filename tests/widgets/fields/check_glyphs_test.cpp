@@ -4,12 +4,12 @@
 
 #include <optional>
 
+#include "platform/gfx/color.h"
+
 namespace kes::fields {
 namespace {
 
-constexpr std::uint32_t Rgb(int r, int g, int b) {
-  return static_cast<std::uint32_t>(r) | static_cast<std::uint32_t>(g) << 8 | static_cast<std::uint32_t>(b) << 16;
-}
+constexpr std::uint32_t Rgb(int r, int g, int b) { return gfx::Color::from_rgb(r, g, b).bgr(); }
 
 constexpr std::uint32_t kFrame = Rgb(26, 76, 125);
 constexpr std::uint32_t kFrameOff = Rgb(205, 205, 188);
