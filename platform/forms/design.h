@@ -37,6 +37,11 @@ struct ControlDesign {
     PropertyBag settings;     // the control's own stored settings ("Caption", "Enabled", "Font", ...)
 
     bool is_array_member() const { return index >= 0; }
+    // The settings every kind keeps under the same keys, with the caller's defaults.
+    bool enabled() const { return settings.read_bool("Enabled", true); }
+    FontSpec font(const FontSpec& def) const { return settings.read_font("Font", def); }
+    OleColor back_color(OleColor def) const { return settings.read_color("BackColor", def); }
+    OleColor fore_color(OleColor def) const { return settings.read_color("ForeColor", def); }
     // "TextPerMes(0)" or "ComSave", for messages and look-ups.
     std::string display_name() const;
     friend bool operator==(const ControlDesign&, const ControlDesign&) = default;

@@ -257,7 +257,10 @@ void TextBox::OnTimer(std::uintptr_t id) {
 
 bool TextBox::OnMouseWheel(const ui::MouseEvent& e) {
     if (MaxTopLine() == 0) return false;
-    const int notches = e.wheel_delta / ui::WHEEL_DELTA;
+    // Fine-grained wheels send parts of a notch; they add up to whole notches.
+    wheel_rest_ += e.wheel_delta;
+    const int notches = wheel_rest_ / ui::WHEEL_DELTA;
+    wheel_rest_ -= notches * ui::WHEEL_DELTA;
     ScrollBy(-notches * kWheelLines);
     return true;
 }

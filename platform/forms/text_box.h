@@ -85,6 +85,7 @@ private:
     // Mouse on the bar: which part is held, for auto-repeat and dragging the thumb.
     enum class Held { None, Up, Down, PageUp, PageDown, Thumb } held_ = Held::None;
     int drag_offset_ = 0;
+    int wheel_rest_ = 0;  // wheel movement short of a notch
 };
 
 }  // namespace kes::forms

@@ -63,6 +63,13 @@ TEST_F(TextBoxTest, TheWheelScrollsThreeLinesANotchWithinTheText) {
     EXPECT_EQ(box->TopLine(), box->MaxTopLine() - 6);
     WheelOver(10);
     EXPECT_EQ(box->TopLine(), 0);
+    // Parts of a notch add up.
+    backend_->Wheel(-ui::WHEEL_DELTA / 2);
+    Settle();
+    EXPECT_EQ(box->TopLine(), 0);
+    backend_->Wheel(-ui::WHEEL_DELTA / 2);
+    Settle();
+    EXPECT_EQ(box->TopLine(), 3);
 }
 
 TEST_F(TextBoxTest, TheScrollBarArrowsAndTrackScroll) {

@@ -1,0 +1,207 @@
+// The smaller controls: the timer on the virtual clock, labels sizing to their captions,
+// what containers offer the controls inside them, and keys a form routes to its controls.
+#include <string>
+#include <vector>
+
+#include "platform/forms/events.h"
+#include "platform/forms/group_box.h"
+#include "platform/forms/label.h"
+#include "platform/forms/edit_field.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/timer_control.h"
+#include "platform/ui/keys.h"
+#include "tests/platform/forms/form_fixture.h"
+
+namespace kes::forms::testing {
+namespace {
+
+// A control that takes the focus and records the keys routed to it, as a button would.
+class KeyTaker : public Control {
+public:
+    explicit KeyTaker(const ControlSite& site) : Control(site) {}
+    void ReadProperties(const PropertyBag& bag) override { key_ = bag.read_string("Key", ""); }
+    std::u32string AccessKeys() const override { return key_.empty() ? U"" : std::u32string(1, char32_t(key_[0])); }
+    void OnAccessKey(char32_t k) override { got.push_back(k); }
+    bool WantsKey(ui::KeyCode k) const override { return k == ui::VK_RETURN && wants_enter; }
+    std::vector<char32_t> got;
+    bool wants_enter = false;
+
+private:
+    std::string key_;
+};
+
+const char* kDesign = R"(Begin Form F
+  ClientWidth = 6000
+  ClientHeight = 4500
+  BackColor = &H00FFFFFF
+  Font = font("宋体", 9, 400, 134)
+  Begin Timer Tick
+    Interval = 100
+    Enabled = False
+  End
+  Begin Label Fit
+    Left = 150
+    Top = 150
+    Width = 15
+    Height = 15
+    Caption = "工资计算 pay"
+    AutoSize = True
+  End
+  Begin Label Grow
+    Left = 150
+    Top = 600
+    Width = 900
+    Height = 15
+    Caption = "您当前输入的 [设定工资] 低于本地最低工资标准,请核实..."
+    AutoSize = True
+    WordWrap = True
+  End
+  Begin Frame Group
+    Left = 3000
+    Top = 150
+    Width = 2400
+    Height = 1500
+    BackColor = &H00C0FFC0
+    Font = font("Tahoma", 8.25, 700, 0)
+  End
+  Begin Label Inner
+    Container = "Group"
+    Left = 150
+    Top = 300
+    Width = 900
+    Height = 255
+  End
+  Begin Keys Save
+    Left = 150
+    Top = 2500
+    Width = 1200
+    Height = 400
+    TabIndex = 1
+    Key = "S"
+  End
+  Begin Keys Quit
+    Left = 1500
+    Top = 2500
+    Width = 1200
+    Height = 400
+    TabIndex = 2
+    Key = "Q"
+  End
+  Begin EditField Field
+    Left = 150
+    Top = 3000
+    Width = 1500
+    Height = 330
+    TabIndex = 0
+  End
+End
+)";
+
+class ControlsTest : public FormFixture {
+protected:
+    void SetUp() override {
+        factory_.Register<KeyTaker>("Keys");
+        Open(kDesign);
+        form_->On("Tick", kTimer, [this] { ticks.push_back(desktop_->Now()); });
+        LoadAndShow();
+    }
+    std::vector<std::int64_t> ticks;
+};
+
+TEST_F(ControlsTest, TheTimerTicksEveryIntervalWhileEnabled) {
+    auto& timer = Get<TimerControl>("Tick");
+    desktop_->RunFor(500);
+    EXPECT_TRUE(ticks.empty());  // stored disabled
+    const std::int64_t start = desktop_->Now();
+    timer.SetEnabled(true);
+    desktop_->RunFor(350);
+    ASSERT_EQ(ticks.size(), 3u);
+    EXPECT_EQ(ticks[0] - start, 100);
+    EXPECT_EQ(ticks[2] - start, 300);
+    timer.SetInterval(0);  // no interval: no ticks, though still enabled
+    desktop_->RunFor(500);
+    EXPECT_EQ(ticks.size(), 3u);
+    timer.SetInterval(50);
+    desktop_->RunFor(120);
+    EXPECT_EQ(ticks.size(), 5u);
+    timer.SetEnabled(false);
+    desktop_->RunFor(500);
+    EXPECT_EQ(ticks.size(), 5u);
+}
+
+TEST_F(ControlsTest, AutoSizedLabelsTakeTheSizeOfTheirCaption) {
+    auto& fit = Get<Label>("Fit");
+    const gfx::Font song("宋体", 9, 400, 134);
+    EXPECT_EQ(fit.ScaleWidth(), song.text_width("工资计算 pay"));
+    EXPECT_EQ(fit.ScaleHeight(), song.metrics().height);
+    EXPECT_DOUBLE_EQ(fit.Width(), pixels_to_twips(fit.ScaleWidth()));
+    fit.SetCaption("工资");
+    EXPECT_EQ(fit.ScaleWidth(), song.text_width("工资"));
+    // With word wrap the width stays and the height takes every line.
+    auto& grow = Get<Label>("Grow");
+    EXPECT_EQ(grow.ScaleWidth(), 60);
+    EXPECT_GE(grow.ScaleHeight(), 3 * song.metrics().height);
+}
+
+TEST_F(ControlsTest, ContainersOfferTheirLooksAndTheFormItsFont) {
+    const Ambient inner = Get<Label>("Inner").GetAmbient();
+    EXPECT_EQ(inner.back_color, 0x00C0FFC0u);  // the group box's
+    EXPECT_EQ(inner.font, song_font(9));        // the form's, not the group caption's
+    EXPECT_TRUE(inner.user_mode);
+    EXPECT_EQ(inner.display_name, "Inner");
+    const Ambient top = Get<Label>("Fit").GetAmbient();
+    EXPECT_EQ(top.back_color, 0x00FFFFFFu);
+    // A label with no font of its own follows the form's.
+    EXPECT_EQ(Get<Label>("Inner").Font(), song_font(9));
+}
+
+TEST_F(ControlsTest, AltLetterDefaultAndCancelKeysReachTheirControls) {
+    auto& save = Get<KeyTaker>("Save");
+    auto& quit = Get<KeyTaker>("Quit");
+    auto& field = Get<EditField>("Field");
+    ASSERT_TRUE(field.HasFocus());
+    backend_->KeyPress('S', ui::kAltMask);
+    Settle();
+    EXPECT_EQ(save.got, (std::vector<char32_t>{U'S'}));
+    EXPECT_TRUE(save.HasFocus());  // the access key also gives it the focus
+
+    form_->SetDefaultButton(&save);
+    form_->SetCancelButton(&quit);
+    EXPECT_TRUE(save.GetAmbient().display_as_default);
+    field.SetFocus();
+    Settle();
+    backend_->KeyPress(ui::VK_RETURN);
+    backend_->KeyPress(ui::VK_ESCAPE);
+    Settle();
+    EXPECT_EQ(save.got, (std::vector<char32_t>{U'S', 13}));
+    EXPECT_EQ(quit.got, (std::vector<char32_t>{27}));
+    EXPECT_TRUE(field.HasFocus());
+    EXPECT_EQ(field.Text(), "");
+    // A control that takes Enter itself keeps it from the default button.
+    quit.wants_enter = true;
+    quit.SetFocus();
+    Settle();
+    backend_->KeyPress(ui::VK_RETURN);
+    Settle();
+    EXPECT_EQ(save.got.size(), 2u);
+}
+
+TEST_F(ControlsTest, KeyPreviewLetsTheFormSwallowOrReplaceKeys) {
+    auto& field = Get<EditField>("Field");
+    form_->SetKeyPreview(true);
+    form_->On("F", kKeyPress, [](KeyPressArgs& k) {
+        if (k.key_ascii == 'x') k.key_ascii = 0;
+        if (k.key_ascii == 'a') k.key_ascii = 'b';
+    });
+    backend_->Type("axa");
+    Settle();
+    EXPECT_EQ(field.Text(), "bb");
+}
+
+TEST(PictureTest, AMissingPictureIsNoPicture) {
+    EXPECT_EQ(LoadPicture(PictureRef{"no/such/picture.png"}), nullptr);
+    EXPECT_EQ(LoadPicture(PictureRef{}), nullptr);
+}
+
+}  // namespace
+}  // namespace kes::forms::testing
