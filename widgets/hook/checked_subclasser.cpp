@@ -115,24 +115,22 @@ void CheckedSubclasser::sc_UnSubclassAll() {
 }
 
 void CheckedSubclasser::sc_AddMsg(ui::Hwnd lng_hWnd, std::int32_t uMsg, std::uint32_t timing) {
-  try {
-    std::shared_ptr<Record> r = zMap_hWnd(lng_hWnd);
-    if (!r) return;
-    if (timing & MSG_BEFORE) zAddMsg(uMsg, r->before);
-    if (timing & MSG_AFTER) zAddMsg(uMsg, r->after);
-  } catch (const std::exception& e) {
-    if (failure_log_) failure_log_("sc_AddMsg", e.what());
-  }
+  EditTables("sc_AddMsg", lng_hWnd, uMsg, timing, &CheckedSubclasser::zAddMsg);
 }
 
 void CheckedSubclasser::sc_DelMsg(ui::Hwnd lng_hWnd, std::int32_t uMsg, std::uint32_t timing) {
+  EditTables("sc_DelMsg", lng_hWnd, uMsg, timing, &CheckedSubclasser::zDelMsg);
+}
+
+void CheckedSubclasser::EditTables(const char* routine, ui::Hwnd lng_hWnd, std::int32_t uMsg, std::uint32_t timing,
+                                   void (CheckedSubclasser::*edit)(std::int32_t, MsgTable&)) {
   try {
     std::shared_ptr<Record> r = zMap_hWnd(lng_hWnd);
     if (!r) return;
-    if (timing & MSG_BEFORE) zDelMsg(uMsg, r->before);
-    if (timing & MSG_AFTER) zDelMsg(uMsg, r->after);
+    if (timing & MSG_BEFORE) (this->*edit)(uMsg, r->before);
+    if (timing & MSG_AFTER) (this->*edit)(uMsg, r->after);
   } catch (const std::exception& e) {
-    if (failure_log_) failure_log_("sc_DelMsg", e.what());
+    if (failure_log_) failure_log_(routine, e.what());
   }
 }
 

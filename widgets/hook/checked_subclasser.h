@@ -63,6 +63,9 @@ class CheckedSubclasser {
  private:
   std::shared_ptr<Record> zMap_hWnd(ui::Hwnd lng_hWnd, const char* routine = "zMap_hWnd");
   std::shared_ptr<Record> Find(ui::Hwnd lng_hWnd) const;
+  // Edits the tables timing names; an unexpected failure goes to the failure log under routine.
+  void EditTables(const char* routine, ui::Hwnd lng_hWnd, std::int32_t uMsg, std::uint32_t timing,
+                  void (CheckedSubclasser::*edit)(std::int32_t, MsgTable&));
   void zAddMsg(std::int32_t uMsg, MsgTable& table);
   void zDelMsg(std::int32_t uMsg, MsgTable& table);
   void ReportError(const char* routine, const std::string& message) const;

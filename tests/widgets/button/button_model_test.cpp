@@ -7,34 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/widgets/button/fake_host.h"
 #include "widgets/button/button_style.h"
 
 namespace kes::button {
 namespace {
-
-// Plays the control's window: a 60 x 20 button, and a log of what was asked of it.
-struct FakeHost : ButtonHost {
-  std::vector<std::string>* log = nullptr;
-  bool pointer_over_window = true;
-  bool capture = false;
-  int paints = 0;
-  void Paint() override { ++paints; }
-  void RebuildShape() override {}
-  void EnforceMinimumSize() override {}
-  int InnerWidth() const override { return 60; }
-  int InnerHeight() const override { return 20; }
-  void EnableWindow(bool) override {}
-  void TrackMouseLeave() override {}
-  bool PointerOverWindow(float, float) const override { return pointer_over_window; }
-  void ShowHandCursor() override {}
-  void UpdatePointer() override {}
-  void TakeFocus() override {}
-  bool HasCapture() const override { return capture; }
-  void SetCapture() override { capture = true; }
-  void ReleaseCapture() override { capture = false; }
-  void MoveFocus(bool forward) override { log->push_back(forward ? "Tab" : "Shift+Tab"); }
-  void DoEvents() override {}
-};
 
 struct EventLog : ButtonEvents {
   std::vector<std::string>* log = nullptr;
@@ -56,7 +33,7 @@ struct EventLog : ButtonEvents {
 
 struct Rig {
   std::vector<std::string> log;
-  FakeHost host;
+  FakeHost host;  // a 60 x 20 button
   EventLog events;
   ButtonModel model;
   explicit Rig(ButtonProperties p = NewButtonProperties({})) : model(host, events, std::move(p)) {

@@ -6,6 +6,7 @@
 
 #include "platform/forms/property_bag.h"
 #include "platform/gfx/color.h"
+#include "tests/widgets/button/fake_host.h"
 #include "widgets/button/access_key.h"
 #include "widgets/button/button_model.h"
 #include "widgets/button/button_properties.h"
@@ -36,24 +37,8 @@ TEST(ColourShift, RoundsHalvesToEvenAndClamps) {
 
 TEST(ButtonStyle, AssigningALookSetsItsColoursButLoadingDoesNot) {
   std::vector<std::string> log;
-  struct NullHost : ButtonHost {
-    void Paint() override {}
-    void RebuildShape() override {}
-    void EnforceMinimumSize() override {}
-    int InnerWidth() const override { return 10; }
-    int InnerHeight() const override { return 10; }
-    void EnableWindow(bool) override {}
-    void TrackMouseLeave() override {}
-    bool PointerOverWindow(float, float) const override { return false; }
-    void ShowHandCursor() override {}
-    void UpdatePointer() override {}
-    void TakeFocus() override {}
-    bool HasCapture() const override { return false; }
-    void SetCapture() override {}
-    void ReleaseCapture() override {}
-    void MoveFocus(bool) override {}
-    void DoEvents() override {}
-  } host;
+  FakeHost host;
+  host.log = &log;
   ButtonEvents events;
   forms::PropertyBag bag;
   bag.set("ButtonStyle", std::int64_t{5});
