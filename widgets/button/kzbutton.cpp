@@ -62,6 +62,8 @@ void KzButton::Start() {
   form_hwnd_ = GetForm() ? GetForm()->hwnd() : desktop().GetTopLevel(hwnd());
   model_.Loaded();
   hand_loaded_ = Properties().hand_pointer;
+  // A button made while its form is already active would otherwise wait for the next activation.
+  if (form_hwnd_ && desktop().GetActiveWindow() == form_hwnd_) model_.OnFormActivate(true);
   if (hooked_) return;
   tracking_ = hook::DetectLeaveTracking();
   if (tracking_ == hook::LeaveTracking::Unavailable) return;

@@ -196,6 +196,39 @@ TEST(Looks, EveryLookTellsItsStatesApart) {
   }
 }
 
+TEST(Picture, HoverPictureMaskAndGreyWhenDisabled) {
+  constexpr std::uint32_t kMask = 0xE0E0E0, kRed = 0x0000FF, kBlue = 0xFF0000;
+  // An 8 x 8 square on the mask colour, in two colours for the two pictures.
+  auto square = [&](std::uint32_t colour) {
+    gfx::Surface s(12, 12);
+    gfx::Canvas c(s);
+    c.fill_rect({0, 0, 12, 12}, gfx::Color::from_bgr(kMask));
+    c.fill_rect({2, 2, 8, 8}, gfx::Color::from_bgr(colour));
+    return s;
+  };
+  const gfx::Surface normal_pic = square(kRed), hover_pic = square(kBlue);
+  PaintInputs in = Look(1, DrawState::Normal);
+  in.picture = &normal_pic;
+  in.picture_hover = &hover_pic;
+  in.picture_align = 4;  // centred, where the caption leaves it alone
+  const int x = (kW - 12) / 2, y = (kH - 12) / 2;
+  const Paint plain(in);
+  EXPECT_EQ(plain.At(x + 5, y + 5), kRed);
+  EXPECT_EQ(plain.At(x, y), kMask);
+  in.use_mask_color = true;
+  const Paint masked(in);
+  EXPECT_EQ(masked.At(x, y), static_cast<std::uint32_t>(gfx::translate_color(forms::kColorButtonFace)));
+  in.state = DrawState::Hot;
+  EXPECT_EQ(Paint(in).At(x + 5, y + 5), kBlue);
+  in.state = DrawState::Down;
+  EXPECT_EQ(Paint(in).At(x + 6, y + 6), kRed);  // moved with the face
+  EXPECT_EQ(Paint(in).At(x + 2, y + 2), masked.At(x + 1, y + 1));
+  in.state = DrawState::Normal;
+  in.enabled = false;
+  const Color grey = Paint(in).s.pixel(x + 5, y + 5);
+  EXPECT_TRUE(grey.r == grey.g && grey.g == grey.b) << std::hex << grey.bgr();
+}
+
 TEST(Caption, PlacedByAlignmentAndDrawnGreyWhenDisabled) {
   const gfx::Size text{20, 12};
   EXPECT_EQ(CaptionOrigin(kAlignLeft, kW, kH, text), (gfx::Point{4, 6}));

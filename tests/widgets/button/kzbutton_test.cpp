@@ -99,6 +99,26 @@ TEST_F(KzButtonOnAForm, DraggingOffBeforeTheReleaseDoesNotClick) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "MouseUp(0)"), 1);
 }
 
+TEST_F(KzButtonOnAForm, DoubleClickPressesAgainAndClicksOnEachRelease) {
+  KzButton& b = *buttons[0];
+  backend->MouseMoveTo(Screen(b, 10, 10));
+  backend->Click(Screen(b, 10, 10));
+  backend->Click(Screen(b, 10, 10));
+  Run();
+  EXPECT_EQ(log, (std::vector<std::string>{"MouseEnter(0)", "Click(0)", "MouseUp(0)", "DblClick(0)", "Click(0)",
+                                           "MouseUp(0)"}));
+  EXPECT_EQ(desktop->GetCapture(), 0u);
+}
+
+TEST_F(KzButtonOnAForm, AButtonAddedToAnActiveFormShowsItsFocus) {
+  ASSERT_EQ(desktop->GetActiveWindow(), form->hwnd());
+  KzButton* late = Make(2, 3120);
+  late->SetFocus();
+  Run();
+  const PaintInputs in = late->CurrentPaintInputs();
+  EXPECT_TRUE(in.form_active && in.has_focus);
+}
+
 TEST_F(KzButtonOnAForm, KeysClickAndArrowsMoveTheFocus) {
   buttons[0]->SetFocus();
   Run();

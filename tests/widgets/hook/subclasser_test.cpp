@@ -12,6 +12,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/headless_backend.h"
 #include "widgets/hook/checked_subclasser.h"
+#include "widgets/hook/mouse_leave.h"
 #include "widgets/hook/simple_subclasser.h"
 
 namespace kes::hook {
@@ -177,6 +178,21 @@ TYPED_TEST(DispatchContract, NoCallbackAfterUnhookOrOwnerDestroyed) {
   b.reset();
   EXPECT_EQ(this->Ping(), kProcResult);
   EXPECT_EQ(this->log, (std::vector<std::string>{"proc", "proc"}));
+}
+
+TEST(LeaveTracking, ProbeKnowsOnlyTheTrackingFunctions) {
+  struct Case {
+    const char* function;
+    const char* module;
+    bool exported;
+  };
+  const Case cases[] = {
+      {"TrackMouseEvent", "User32", true},   {"TrackMouseEvent", "USER32.DLL", true},
+      {"_TrackMouseEvent", "Comctl32", true}, {"trackmouseevent", "User32", false},
+      {"TrackMouseEvent", "Comctl32", false}, {"GetProcAddress", "Kernel32", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsFunctionExported(c.function, c.module), c.exported) << c.function << " " << c.module;
+  EXPECT_EQ(DetectLeaveTracking(), LeaveTracking::User32);
 }
 
 // ---- The checked variant ----
