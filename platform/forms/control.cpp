@@ -86,6 +86,11 @@ Ambient Control::GetAmbient() const {
     return a;
 }
 
+bool Control::RaiseMouse(std::string_view event, const ui::MouseEvent& e) const {
+    MouseArgs a{std::int16_t(e.button ? e.button : e.buttons), std::int16_t(e.shift), float(e.pos.x), float(e.pos.y)};
+    return Raise(event, a);
+}
+
 ui::LResult Control::HandleMessage(ui::Message msg, ui::WParam wParam, ui::LParam lParam) {
     ui::Hwnd self = hwnd();
     ui::LResult r = ui::Window::HandleMessage(msg, wParam, lParam);

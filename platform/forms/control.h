@@ -13,6 +13,7 @@
 
 #include "platform/forms/design.h"
 #include "platform/forms/event_table.h"
+#include "platform/forms/events.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/values.h"
 #include "platform/ui/window.h"
@@ -150,6 +151,11 @@ protected:
     bool Raise(std::string_view event, A& args) const {
         return holder_ ? holder_->Raise(name_, index_, event, args) : false;
     }
+    // Raises MouseDown / MouseMove / MouseUp with the standard arguments (the button that
+    // went down or up, else the buttons held; X and Y in the control's pixels).
+    bool RaiseMouse(std::string_view event, const ui::MouseEvent& e) const;
+    // The control's own pixels, (0, 0, width, height).
+    gfx::Rect ClientRect() const { return {0, 0, ClientSize().width, ClientSize().height}; }
     // A property was changed by code; a designer would save it. Nothing here keeps designs
     // live, so it only documents intent at the call sites.
     void PropertyChanged(std::string_view property) const { (void)property; }

@@ -180,7 +180,7 @@ void EditField::RestartBlink() {
 }
 
 gfx::Rect EditField::TextArea() const {
-    gfx::Rect r{0, 0, ClientSize().width, ClientSize().height};
+    gfx::Rect r = ClientRect();
     if (border_style_ == 1) r = r.inflated(-2, -2);
     // One pixel of margin on each side keeps the caret off the edge.
     return {r.x + 1, r.y + (border_style_ == 1 ? 1 : 0), std::max(0, r.width - 2), std::max(0, r.height - 1)};
@@ -236,7 +236,7 @@ gfx::Rect EditField::CaretRect() const {
 }
 
 void EditField::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-    const gfx::Rect all{0, 0, ClientSize().width, ClientSize().height};
+    const gfx::Rect all = ClientRect();
     const bool enabled = desktop().IsEnabledForInput(hwnd());
     canvas.fill_rect(all, gfx::resolve_color(enabled ? back_color_ : kColorButtonFace));
     if (border_style_ == 1) DrawSunkenBorder(canvas, all);
@@ -265,11 +265,6 @@ void EditField::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
     if (focused && caret_on_) canvas.fill_rect(CaretRect(), text);
 }
 
-MouseArgs EditField::ArgsOf(const ui::MouseEvent& e) const {
-    return MouseArgs{std::int16_t(e.button ? e.button : e.buttons), std::int16_t(e.shift), float(e.pos.x),
-                     float(e.pos.y)};
-}
-
 void EditField::OnMouseDown(const ui::MouseEvent& e) {
     if (e.button == ui::kLeftButton) {
         if (!HasFocus()) SetFocus();
@@ -278,8 +273,7 @@ void EditField::OnMouseDown(const ui::MouseEvent& e) {
         desktop().SetCapture(hwnd());
         CaretMoved();
     }
-    MouseArgs a = ArgsOf(e);
-    Raise(kMouseDown, a);
+    RaiseMouse(kMouseDown, e);
 }
 
 void EditField::OnMouseMove(const ui::MouseEvent& e) {
@@ -290,8 +284,7 @@ void EditField::OnMouseMove(const ui::MouseEvent& e) {
             CaretMoved();
         }
     }
-    MouseArgs a = ArgsOf(e);
-    Raise(kMouseMove, a);
+    RaiseMouse(kMouseMove, e);
 }
 
 void EditField::OnMouseUp(const ui::MouseEvent& e) {
@@ -300,9 +293,8 @@ void EditField::OnMouseUp(const ui::MouseEvent& e) {
         dragging_ = false;
         if (desktop().GetCapture() == hwnd()) desktop().ReleaseCapture();
     }
-    MouseArgs a = ArgsOf(e);
-    Raise(kMouseUp, a);
-    if (was_dragging && gfx::Rect{0, 0, ClientSize().width, ClientSize().height}.contains(e.pos)) Raise(kClick);
+    RaiseMouse(kMouseUp, e);
+    if (was_dragging && ClientRect().contains(e.pos)) Raise(kClick);
 }
 
 void EditField::OnDoubleClick(const ui::MouseEvent& e) {

@@ -104,7 +104,6 @@ private:
     // The character position nearest to an x in the field's pixels.
     std::size_t PositionAt(int x) const;
     int XOf(std::size_t pos) const;  // pixels from the text's start to a position
-    MouseArgs ArgsOf(const ui::MouseEvent& e) const;
 
     EditModel model_;
     FontSpec font_spec_;

@@ -90,7 +90,7 @@ std::u32string GroupBox::AccessKeys() const {
 }
 
 void GroupBox::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-    const gfx::Rect all{0, 0, ClientSize().width, ClientSize().height};
+    const gfx::Rect all = ClientRect();
     canvas.fill_rect(all, gfx::resolve_color(back_color_));
     const int lh = font_.metrics().height;
     if (border_style_ == 1) DrawEtchedFrame(canvas, {0, lh / 2, all.width, all.height - lh / 2});

@@ -15,11 +15,6 @@ ui::WindowDesc label_window() {
     return d;
 }
 
-MouseArgs args_of(const ui::MouseEvent& e) {
-    return MouseArgs{std::int16_t(e.button ? e.button : e.buttons), std::int16_t(e.shift), float(e.pos.x),
-                     float(e.pos.y)};
-}
-
 }  // namespace
 
 Label::Label(const ControlSite& site) : Control(site, label_window()) {
@@ -152,7 +147,7 @@ void Label::Changed() {
 }
 
 void Label::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-    const gfx::Rect all{0, 0, ClientSize().width, ClientSize().height};
+    const gfx::Rect all = ClientRect();
     if (back_style_ == 1) canvas.fill_rect(all, gfx::resolve_color(back_color_));
     canvas.set_font(font_);
     const unsigned flags = TextFlags() | (auto_size_ && !word_wrap_ ? gfx::kTextNoClip : 0u);
@@ -167,21 +162,16 @@ void Label::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
 
 void Label::OnMouseDown(const ui::MouseEvent& e) {
     if (e.button == ui::kLeftButton) pressed_ = true;
-    MouseArgs a = args_of(e);
-    Raise(kMouseDown, a);
+    RaiseMouse(kMouseDown, e);
 }
 
-void Label::OnMouseMove(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseMove, a);
-}
+void Label::OnMouseMove(const ui::MouseEvent& e) { RaiseMouse(kMouseMove, e); }
 
 void Label::OnMouseUp(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseUp, a);
+    RaiseMouse(kMouseUp, e);
     if (e.button == ui::kLeftButton && pressed_) {
         pressed_ = false;
-        if (gfx::Rect{0, 0, ClientSize().width, ClientSize().height}.contains(e.pos)) Raise(kClick);
+        if (ClientRect().contains(e.pos)) Raise(kClick);
     }
 }
 

@@ -11,11 +11,6 @@
 namespace kes::forms {
 namespace {
 
-MouseArgs args_of(const ui::MouseEvent& e) {
-    return MouseArgs{std::int16_t(e.button ? e.button : e.buttons), std::int16_t(e.shift), float(e.pos.x),
-                     float(e.pos.y)};
-}
-
 ui::WindowDesc picture_window() {
     ui::WindowDesc d;
     d.background = kColorButtonFace;
@@ -57,7 +52,7 @@ void PictureBox::ReadProperties(const PropertyBag& bag) {
 }
 
 void PictureBox::WriteProperties(PropertyBag& bag) const {
-    bag.write_picture("Picture", picture_ref_);
+    bag.write_picture("Picture", picture_.ref);
     bag.write_color("BackColor", back_color_, kColorButtonFace);
     bag.write_int16("BorderStyle", std::int16_t(border_style_), 1);
     bag.write_bool("AutoSize", auto_size_, false);
@@ -65,15 +60,13 @@ void PictureBox::WriteProperties(PropertyBag& bag) const {
 }
 
 void PictureBox::SetPicture(const PictureRef& ref) {
-    picture_ref_ = ref;
-    pixels_ = LoadPicture(ref);
+    picture_.Load(ref);
     Fit();
     Invalidate();
 }
 
 void PictureBox::SetPicture(std::shared_ptr<const gfx::Surface> pixels) {
-    picture_ref_ = {};
-    pixels_ = std::move(pixels);
+    picture_.Take(std::move(pixels));
     Fit();
     Invalidate();
 }
@@ -101,45 +94,33 @@ void PictureBox::SetPainter(std::function<void(gfx::Canvas&, gfx::Rect)> painter
 }
 
 gfx::Rect PictureBox::InnerRect() const {
-    gfx::Rect r{0, 0, ClientSize().width, ClientSize().height};
+    gfx::Rect r = ClientRect();
     return border_style_ == 1 ? r.inflated(-2, -2) : r;
 }
 
 void PictureBox::Fit() {
-    if (!auto_size_ || !pixels_ || !hwnd()) return;
+    if (!auto_size_ || !picture_.pixels || !hwnd()) return;
     const int b = border_style_ == 1 ? 4 : 0;
-    Move(Left(), Top(), pixels_to_twips(pixels_->width() + b), pixels_to_twips(pixels_->height() + b));
+    Move(Left(), Top(), pixels_to_twips(picture_.pixels->width() + b), pixels_to_twips(picture_.pixels->height() + b));
 }
 
 void PictureBox::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-    const gfx::Rect all{0, 0, ClientSize().width, ClientSize().height};
+    const gfx::Rect all = ClientRect();
     canvas.fill_rect(all, gfx::resolve_color(back_color_));
     if (border_style_ == 1) DrawSunkenBorder(canvas, all);
     const gfx::Rect inner = InnerRect();
     gfx::CanvasStateSaver saver(canvas);
     canvas.clip_rect(inner);
-    if (pixels_) canvas.draw_bitmap(*pixels_, inner.location());
+    if (picture_.pixels) canvas.draw_bitmap(*picture_.pixels, inner.location());
     if (painter_) {
         canvas.translate(inner.x, inner.y);
         painter_(canvas, {0, 0, inner.width, inner.height});
     }
 }
 
-void PictureBox::OnMouseDown(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseDown, a);
-}
-
-void PictureBox::OnMouseMove(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseMove, a);
-}
-
 void PictureBox::OnMouseUp(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseUp, a);
-    if (e.button == ui::kLeftButton && gfx::Rect{0, 0, ClientSize().width, ClientSize().height}.contains(e.pos))
-        Raise(kClick);
+    RaiseMouse(kMouseUp, e);
+    if (e.button == ui::kLeftButton && ClientRect().contains(e.pos)) Raise(kClick);
 }
 
 // ---- image ----
@@ -153,21 +134,19 @@ void Image::ReadProperties(const PropertyBag& bag) {
 }
 
 void Image::WriteProperties(PropertyBag& bag) const {
-    bag.write_picture("Picture", picture_ref_);
+    bag.write_picture("Picture", picture_.ref);
     bag.write_bool("Stretch", stretch_, false);
     bag.write_bool("Enabled", Enabled(), true);
 }
 
 void Image::SetPicture(const PictureRef& ref) {
-    picture_ref_ = ref;
-    pixels_ = LoadPicture(ref);
+    picture_.Load(ref);
     Fit();
     Invalidate();
 }
 
 void Image::SetPicture(std::shared_ptr<const gfx::Surface> pixels) {
-    picture_ref_ = {};
-    pixels_ = std::move(pixels);
+    picture_.Take(std::move(pixels));
     Fit();
     Invalidate();
 }
@@ -180,29 +159,22 @@ void Image::SetStretch(bool v) {
 
 void Image::Fit() {
     // Unstretched, an image takes the size of its picture.
-    if (stretch_ || !pixels_ || !hwnd()) return;
-    Move(Left(), Top(), pixels_to_twips(pixels_->width()), pixels_to_twips(pixels_->height()));
+    if (stretch_ || !picture_.pixels || !hwnd()) return;
+    Move(Left(), Top(), pixels_to_twips(picture_.pixels->width()), pixels_to_twips(picture_.pixels->height()));
 }
 
 void Image::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-    if (!pixels_) return;
-    const gfx::Rect all{0, 0, ClientSize().width, ClientSize().height};
+    if (!picture_.pixels) return;
+    const gfx::Rect all = ClientRect();
     if (stretch_)
-        canvas.draw_bitmap(*pixels_, pixels_->rect(), all);
+        canvas.draw_bitmap(*picture_.pixels, picture_.pixels->rect(), all);
     else
-        canvas.draw_bitmap(*pixels_, gfx::Point{0, 0});
-}
-
-void Image::OnMouseDown(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseDown, a);
+        canvas.draw_bitmap(*picture_.pixels, gfx::Point{0, 0});
 }
 
 void Image::OnMouseUp(const ui::MouseEvent& e) {
-    MouseArgs a = args_of(e);
-    Raise(kMouseUp, a);
-    if (e.button == ui::kLeftButton && gfx::Rect{0, 0, ClientSize().width, ClientSize().height}.contains(e.pos))
-        Raise(kClick);
+    RaiseMouse(kMouseUp, e);
+    if (e.button == ui::kLeftButton && ClientRect().contains(e.pos)) Raise(kClick);
 }
 
 }  // namespace kes::forms

@@ -24,6 +24,22 @@ namespace kes::forms {
 // it cannot be read or the reference is empty.
 std::shared_ptr<const gfx::Surface> LoadPicture(const PictureRef& ref);
 
+// A picture as the picture controls hold it: the reference it was loaded from (empty for
+// pixels made in code) and the pixels.
+struct HeldPicture {
+    PictureRef ref;
+    std::shared_ptr<const gfx::Surface> pixels;
+
+    void Load(const PictureRef& r) {
+        ref = r;
+        pixels = LoadPicture(r);
+    }
+    void Take(std::shared_ptr<const gfx::Surface> p) {
+        ref = {};
+        pixels = std::move(p);
+    }
+};
+
 class PictureBox : public Control {
 public:
     // Stored settings: "Picture" (none), "BackColor" (&H8000000F), "BorderStyle" (1: a sunken
@@ -36,11 +52,11 @@ public:
     void WriteProperties(PropertyBag& bag) const override;
     bool CanFocus() const override { return false; }
 
-    const PictureRef& Picture() const { return picture_ref_; }
+    const PictureRef& Picture() const { return picture_.ref; }
     void SetPicture(const PictureRef& ref);
     // A picture made in code (the reference is then empty).
     void SetPicture(std::shared_ptr<const gfx::Surface> pixels);
-    const gfx::Surface* Pixels() const { return pixels_.get(); }
+    const gfx::Surface* Pixels() const { return picture_.pixels.get(); }
     OleColor BackColor() const { return back_color_; }
     void SetBackColor(OleColor c);
     int BorderStyle() const { return border_style_; }
@@ -56,15 +72,14 @@ public:
 
 protected:
     void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
-    void OnMouseDown(const ui::MouseEvent& e) override;
-    void OnMouseMove(const ui::MouseEvent& e) override;
+    void OnMouseDown(const ui::MouseEvent& e) override { RaiseMouse(kMouseDown, e); }
+    void OnMouseMove(const ui::MouseEvent& e) override { RaiseMouse(kMouseMove, e); }
     void OnMouseUp(const ui::MouseEvent& e) override;
 
 private:
     void Fit();
 
-    PictureRef picture_ref_;
-    std::shared_ptr<const gfx::Surface> pixels_;
+    HeldPicture picture_;
     OleColor back_color_ = kColorButtonFace;
     int border_style_ = 1;
     bool auto_size_ = false;
@@ -82,23 +97,22 @@ public:
     void WriteProperties(PropertyBag& bag) const override;
     bool CanFocus() const override { return false; }
 
-    const PictureRef& Picture() const { return picture_ref_; }
+    const PictureRef& Picture() const { return picture_.ref; }
     void SetPicture(const PictureRef& ref);
     void SetPicture(std::shared_ptr<const gfx::Surface> pixels);
-    const gfx::Surface* Pixels() const { return pixels_.get(); }
+    const gfx::Surface* Pixels() const { return picture_.pixels.get(); }
     bool Stretch() const { return stretch_; }
     void SetStretch(bool v);
 
 protected:
     void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
-    void OnMouseDown(const ui::MouseEvent& e) override;
+    void OnMouseDown(const ui::MouseEvent& e) override { RaiseMouse(kMouseDown, e); }
     void OnMouseUp(const ui::MouseEvent& e) override;
 
 private:
     void Fit();
 
-    PictureRef picture_ref_;
-    std::shared_ptr<const gfx::Surface> pixels_;
+    HeldPicture picture_;
     bool stretch_ = false;
 };
 

@@ -96,7 +96,7 @@ int TextBox::LineHeight() const { return std::max(1, font_.metrics().height); }
 
 gfx::Rect TextBox::ScrollBarRect() const {
     if (!HasScrollBar()) return {};
-    gfx::Rect inner{0, 0, ClientSize().width, ClientSize().height};
+    gfx::Rect inner = ClientRect();
     if (border_style_ == 1) inner = inner.inflated(-2, -2);
     const int w = std::min(inner.width, desktop().GetSystemMetrics(ui::SM_CXVSCROLL));
     return {inner.right() - w, inner.y, w, inner.height};
@@ -129,7 +129,7 @@ gfx::Rect TextBox::ThumbRect() const {
 }
 
 gfx::Rect TextBox::TextArea() const {
-    gfx::Rect inner{0, 0, ClientSize().width, ClientSize().height};
+    gfx::Rect inner = ClientRect();
     if (border_style_ == 1) inner = inner.inflated(-2, -2);
     if (HasScrollBar()) inner.width -= ScrollBarRect().width;
     // A small margin, as multi-line fields keep off their border.
@@ -165,7 +165,7 @@ void TextBox::Relayout() {
 // ---- painting ----
 
 void TextBox::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
-    const gfx::Rect all{0, 0, ClientSize().width, ClientSize().height};
+    const gfx::Rect all = ClientRect();
     const bool enabled = desktop().IsEnabledForInput(hwnd());
     canvas.fill_rect(all, gfx::resolve_color(back_color_));
     if (border_style_ == 1) DrawSunkenBorder(canvas, all);

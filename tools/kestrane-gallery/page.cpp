@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/forms/picture_box.h"
+
 namespace kes::gallery {
 namespace {
 
@@ -30,6 +32,21 @@ forms::Control* AddControl(PageContext& ctx, const forms::ControlDesign& design)
     if (!control) return nullptr;
     control->ReadProperties(design.settings);
     return ctx.form.Add(std::move(control));
+}
+
+Page DrawingPage(std::string name, std::string title, int order, gfx::Size size,
+                 std::function<void(gfx::Canvas&, gfx::Rect)> paint) {
+    Page p;
+    p.name = std::move(name);
+    p.title = std::move(title);
+    p.order = order;
+    p.size = size;
+    p.build = [size, paint = std::move(paint)](PageContext& ctx) {
+        forms::ControlDesign d = Placed("PictureBox", "Canvas", {0, 0, size.width, size.height});
+        d.settings.set("BorderStyle", std::int64_t(0));
+        if (auto* box = AddControlAs<forms::PictureBox>(ctx, d)) box->SetPainter(paint);
+    };
+    return p;
 }
 
 bool RegisterPage(Page page) {

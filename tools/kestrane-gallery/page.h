@@ -32,6 +32,9 @@
 #include "platform/forms/form.h"
 #include "platform/gfx/geometry.h"
 
+namespace kes::gfx {
+class Canvas;
+}
 namespace kes::ui {
 class Desktop;
 }
@@ -62,6 +65,10 @@ template <class T>
 T* AddControlAs(PageContext& ctx, const forms::ControlDesign& design) {
     return dynamic_cast<T*>(AddControl(ctx, design));
 }
+
+// A page that is one drawing over the whole form: `paint` draws it in the page's pixels.
+Page DrawingPage(std::string name, std::string title, int order, gfx::Size size,
+                 std::function<void(gfx::Canvas&, gfx::Rect)> paint);
 
 // Registers a page; returns true so it can initialise a static (see KES_GALLERY_PAGE).
 // A second page of the same name replaces the first.

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/forms/picture_box.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/region.h"
 #include "tools/kestrane-gallery/page.h"
@@ -119,20 +118,7 @@ void draw(gfx::Canvas& c, Rect area) {
     for (int i = 0; i < 64; ++i) c.set_pixel({20 + i * 2, 396 + (i % 8)}, Color{uint8_t(i * 4), 0, uint8_t(255 - i * 4)});
 }
 
-gallery::Page Primitives() {
-    gallery::Page p;
-    p.name = "primitives";
-    p.title = "Drawing primitives";
-    p.order = 10;
-    p.size = {640, 420};
-    p.build = [](gallery::PageContext& ctx) {
-        forms::ControlDesign d = gallery::Placed("PictureBox", "Canvas", {0, 0, 640, 420});
-        d.settings.set("BorderStyle", std::int64_t(0));
-        auto* box = gallery::AddControlAs<forms::PictureBox>(ctx, d);
-        if (box) box->SetPainter(draw);
-    };
-    return p;
-}
+gallery::Page Primitives() { return gallery::DrawingPage("primitives", "Drawing primitives", 10, {640, 420}, draw); }
 
 }  // namespace
 

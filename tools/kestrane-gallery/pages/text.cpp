@@ -2,7 +2,6 @@
 // and Tahoma 8.25 points, with wrapping, cut-off and access-key underlines.
 #include <string>
 
-#include "platform/forms/picture_box.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/text_layout.h"
 #include "tools/kestrane-gallery/page.h"
@@ -66,20 +65,7 @@ void draw(gfx::Canvas& c, Rect area) {
     c.draw_text(gallery::Messages()[4], {270, by + 40, 220, 30}, gfx::kTextWordBreak | gfx::kTextNoPrefix);
 }
 
-gallery::Page Text() {
-    gallery::Page p;
-    p.name = "text";
-    p.title = "Texts";
-    p.order = 20;
-    p.size = {890, 680};
-    p.build = [](gallery::PageContext& ctx) {
-        forms::ControlDesign d = gallery::Placed("PictureBox", "Canvas", {0, 0, 890, 680});
-        d.settings.set("BorderStyle", std::int64_t(0));
-        auto* box = gallery::AddControlAs<forms::PictureBox>(ctx, d);
-        if (box) box->SetPainter(draw);
-    };
-    return p;
-}
+gallery::Page Text() { return gallery::DrawingPage("text", "Texts", 20, {890, 680}, draw); }
 
 }  // namespace
 
