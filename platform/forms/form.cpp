@@ -105,6 +105,25 @@ Control* Form::Find(std::string_view name, int index) const {
     return nullptr;
 }
 
+std::vector<Control*> Form::ControlsIn(const Control* container) const {
+    std::vector<Control*> out;
+    for (Control* c : order_)
+        if (c->container_ == container) out.push_back(c);
+    return out;
+}
+
+bool Form::SetContainer(Control& control, Control* container) {
+    const auto on_form = [this](const Control* c) { return std::find(order_.begin(), order_.end(), c) != order_.end(); };
+    if (!on_form(&control) || (container && !on_form(container)) || container == &control) return false;
+    // A container cannot go inside what it holds.
+    for (Control* up = container; up; up = up->container_)
+        if (up == &control) return false;
+    if (!desktop().SetParent(control.hwnd(), container ? container->hwnd() : hwnd())) return false;
+    control.container_ = container;
+    control.Move(control.Left(), control.Top(), control.Width(), control.Height());
+    return true;
+}
+
 std::string Form::Caption() const { return design_.caption; }
 
 void Form::SetCaption(const std::string& caption) {

@@ -80,6 +80,12 @@ public:
     }
     // Every control, in creation order.
     const std::vector<Control*>& Controls() const { return order_; }
+    // The controls directly inside `container` (nullptr: directly on the form), in creation
+    // order: what a container moves when it shows another page.
+    std::vector<Control*> ControlsIn(const Control* container) const;
+    // Moves a control into another container (nullptr: the form), keeping its numbers, which
+    // are now taken in the new container. False when either is not on this form.
+    bool SetContainer(Control& control, Control* container);
 
     // ---- the form's own settings ------------------------------------------------------
     std::string Caption() const;

@@ -1,5 +1,6 @@
 // The smaller controls: the timer on the virtual clock, labels sizing to their captions,
 // what containers offer the controls inside them, and keys a form routes to its controls.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,25 @@ TEST_F(ControlsTest, KeyPreviewLetsTheFormSwallowOrReplaceKeys) {
     backend_->Type("axa");
     Settle();
     EXPECT_EQ(field.Text(), "bb");
+}
+
+TEST_F(ControlsTest, AControlMovedIntoAContainerTakesItsPlaceThere) {
+    auto& group = Get<GroupBox>("Group");
+    auto& field = Get<EditField>("Field");
+    ASSERT_EQ(form_->ControlsIn(&group), (std::vector<Control*>{&Get<Label>("Inner")}));
+    ASSERT_TRUE(form_->SetContainer(field, &group));
+    EXPECT_EQ(field.Container(), &group);
+    EXPECT_EQ(desktop_->GetParent(field.hwnd()), group.hwnd());
+    EXPECT_EQ(form_->ControlsIn(&group).size(), 2u);
+    // Its numbers are now the group's: 150 twips from the group's left edge.
+    EXPECT_EQ(desktop_->ClientToScreen(field.hwnd(), {0, 0}).x, desktop_->ClientToScreen(group.hwnd(), {10, 0}).x);
+    // Outside the group's area it is out of Tab's reach.
+    const std::vector<Control*> order = form_->TabOrder();
+    EXPECT_TRUE(std::find(order.begin(), order.end(), &field) == order.end());
+    // No container goes inside itself or what it holds.
+    EXPECT_FALSE(form_->SetContainer(group, &group));
+    EXPECT_TRUE(form_->SetContainer(field, nullptr));
+    EXPECT_EQ(desktop_->GetParent(field.hwnd()), form_->hwnd());
 }
 
 TEST(PictureTest, AMissingPictureIsNoPicture) {
