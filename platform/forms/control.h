@@ -98,6 +98,8 @@ public:
     // The inner size in pixels (the widgets draw in pixels).
     int ScaleWidth() const { return ClientSize().width; }
     int ScaleHeight() const { return ClientSize().height; }
+    // The control's own pixels, (0, 0, width, height).
+    gfx::Rect ClientRect() const { return {0, 0, ClientSize().width, ClientSize().height}; }
 
     // ---- the holder's view ------------------------------------------------------
     int TabIndex() const { return tab_index_; }
@@ -154,8 +156,7 @@ protected:
     // Raises MouseDown / MouseMove / MouseUp with the standard arguments (the button that
     // went down or up, else the buttons held; X and Y in the control's pixels).
     bool RaiseMouse(std::string_view event, const ui::MouseEvent& e) const;
-    // The control's own pixels, (0, 0, width, height).
-    gfx::Rect ClientRect() const { return {0, 0, ClientSize().width, ClientSize().height}; }
+
     // A property was changed by code; a designer would save it. Nothing here keeps designs
     // live, so it only documents intent at the call sites.
     void PropertyChanged(std::string_view property) const { (void)property; }

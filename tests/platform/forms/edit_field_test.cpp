@@ -288,6 +288,20 @@ TEST_F(EditFieldTest, TheCaretAndSelectionAreDrawnOnlyWithTheFocus) {
     EXPECT_EQ(count(form_->Picture()), 0);
 }
 
+TEST_F(EditFieldTest, ALongTextScrollsToKeepTheCaretInView) {
+    const gfx::Rect inside = field->ClientRect().inflated(-2, -2);
+    Type(std::string(80, 'm'));
+    EXPECT_TRUE(inside.contains(field->CaretRect().location())) << field->CaretRect().x;
+    Key(ui::VK_HOME);
+    EXPECT_TRUE(inside.contains(field->CaretRect().location()));
+    EXPECT_LE(field->CaretRect().x, 4);
+    // A click near the left edge of the scrolled-back field lands on the first characters.
+    Key(ui::VK_END);
+    Key(ui::VK_HOME);
+    ClickAt(4);
+    EXPECT_LE(field->SelStart(), 1);
+}
+
 TEST_F(EditFieldTest, StoredSettingsRoundTripAndDefaultsAreLeftOut) {
     PropertyBag bag;
     locked->WriteProperties(bag);
