@@ -100,6 +100,8 @@ public:
     /// Brings the window to the front and gives it the keyboard.
     virtual void RaiseNative(NativeId id) = 0;
     virtual void SetNativeTopmost(NativeId id, bool topmost) = 0;
+    /// Keeps `id` above `owner` and tells the desktop it belongs to it (a dialog).
+    virtual void SetNativeOwner(NativeId, NativeId /*owner*/) {}
     /// Whether a title-bar press at this client point should move the window:
     /// asked by backends whose desktop moves windows itself. Set by the Desktop.
     using CaptionTest = bool (*)(void* context, NativeId id, gfx::Point client);

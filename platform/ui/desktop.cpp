@@ -88,6 +88,7 @@ Hwnd Desktop::CreateWindow(const WindowDesc& desc, WindowProc proc) {
         nd.topmost = desc.topmost;
         nd.show_in_taskbar = desc.show_in_taskbar;
         r->native = backend_->CreateNativeWindow(nd);
+        if (const WindowRec* o = Find(im, r->owner)) backend_->SetNativeOwner(r->native, o->native);
         r->composed = gfx::Surface(std::max(desc.rect.width, 0), std::max(desc.rect.height, 0));
         r->dirty.push_back(r->composed.rect());
         im.tops.push_back(h);

@@ -352,6 +352,13 @@ void SdlBackend::SetNativeTopmost(NativeId id, bool topmost) {
     if (SDL_Window* w = impl_->window(id)) SDL_SetWindowAlwaysOnTop(w, topmost ? SDL_TRUE : SDL_FALSE);
 }
 
+void SdlBackend::SetNativeOwner(NativeId id, NativeId owner) {
+    SDL_Window* w = impl_->window(id);
+    SDL_Window* o = impl_->window(owner);
+    // Where the desktop has no such notion (not X11) the dialog simply stays a window of its own.
+    if (w && o) SDL_SetWindowModalFor(w, o);
+}
+
 void SdlBackend::SetCaptionTest(CaptionTest test, void* context) {
     impl_->caption_test = test;
     impl_->caption_context = context;

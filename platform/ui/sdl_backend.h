@@ -40,6 +40,7 @@ public:
     void RestoreNative(NativeId id) override;
     void RaiseNative(NativeId id) override;
     void SetNativeTopmost(NativeId id, bool topmost) override;
+    void SetNativeOwner(NativeId id, NativeId owner) override;
     void SetCaptionTest(CaptionTest test, void* context) override;
     bool BeginNativeMove(NativeId id) override;
     void Present(NativeId id, const gfx::Surface& picture, gfx::Rect changed) override;

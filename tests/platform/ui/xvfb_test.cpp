@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,14 +43,21 @@ public:
             if (in >> n && n >= 0) display_ = n;
         }
         ok_ = display_ >= 0;
+        // SDL waits without limit for a window manager that maps its windows;
+        // should one die mid-test, ending the display turns the hang into a failure.
+        watchdog_ = std::thread([this] {
+            std::unique_lock lock(mutex_);
+            if (!done_.wait_for(lock, std::chrono::seconds(60), [this] { return finished_; })) Kill();
+        });
     }
     ~PrivateX() {
-        std::ifstream in(pid_file_);
-        long pid = 0;
-        if (in >> pid && pid > 0) {
-            const std::string cmd = "kill " + std::to_string(pid) + " 2>/dev/null";
-            (void)std::system(cmd.c_str());
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
         }
+        done_.notify_all();
+        if (watchdog_.joinable()) watchdog_.join();
+        Kill();
         std::error_code ec;
         fs::remove(pid_file_, ec);
         fs::remove(display_file_, ec);
@@ -62,10 +71,24 @@ public:
     }
 
 private:
+    // Stops the one Xvfb this object started, by its process id.
+    void Kill() {
+        std::ifstream in(pid_file_);
+        long pid = 0;
+        if (in >> pid && pid > 0) {
+            const std::string cmd = "kill " + std::to_string(pid) + " 2>/dev/null";
+            (void)std::system(cmd.c_str());
+        }
+    }
+
     int display_ = -1;
     fs::path pid_file_;
     fs::path display_file_;
     bool ok_ = false;
+    std::thread watchdog_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
 };
 
 struct Got {
