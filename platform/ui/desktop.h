@@ -151,10 +151,13 @@ public:
     /// Queues the message for the loop; false for a window that does not exist.
     bool PostMessage(Hwnd hwnd, Message msg, WParam wParam = 0, LParam lParam = 0);
     /// The default handling of every message: WM_CLOSE destroys, WM_SYSCOMMAND
-    /// SC_CLOSE sends WM_CLOSE, Alt+F4 sends SC_CLOSE to the top-level window,
-    /// WM_SETCURSOR shows the window's cursor (asking the parent first),
-    /// WM_NCLBUTTONDOWN with HTCAPTION moves the top-level window with the
-    /// pointer, WM_MOUSEWHEEL goes on to the parent, WM_PAINT draws nothing.
+    /// SC_CLOSE sends WM_CLOSE (SC_MINIMIZE and SC_RESTORE do what they say),
+    /// Alt+F4 sends SC_CLOSE to the top-level window, WM_SETCURSOR shows the
+    /// window's cursor (asking the parent first), WM_NCHITTEST answers
+    /// HTCLIENT, WM_NCLBUTTONDOWN with HTCAPTION hands the drag to the desktop
+    /// (or moves the top-level window with the pointer itself), WM_MOUSEWHEEL
+    /// goes on to the parent, WM_SETREDRAW freezes or thaws, WM_SETTEXT sets
+    /// the caption, WM_PAINT draws nothing.
     LResult DefWindowProc(Hwnd hwnd, Message msg, WParam wParam, LParam lParam);
     /// The message being dispatched from the queue (or the last one).
     const Msg& CurrentMessage() const { return current_; }
@@ -197,8 +200,9 @@ public:
     // ======================================================================
 
     /// Gives the keyboard focus to a visible, enabled window (WM_KILLFOCUS to
-    /// the old one, then WM_SETFOCUS to the new); returns the previous focus
-    /// window, or 0 when the focus did not move. 0 removes the focus.
+    /// the old one, then WM_SETFOCUS to the new), activating its top-level
+    /// window first when needed; returns the previous focus window, or 0 when
+    /// `hwnd` cannot take the focus. 0 removes the focus.
     Hwnd SetFocus(Hwnd hwnd);
     Hwnd GetFocus() const { return focus_; }
     /// Shift, Ctrl and Alt held now.
