@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ struct SequenceCase {
   std::vector<std::string> events;  // after the last Clear
   DrawState state;
   bool value = false;
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class Sequences : public ::testing::TestWithParam<SequenceCase> {};

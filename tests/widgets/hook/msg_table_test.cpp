@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct TableCase {
   std::vector<Op> ops;
   std::int32_t count;
   std::vector<std::int32_t> slots;  // slots 1..count after the edits
+  // Names the case in test listings instead of dumping its bytes.
+  friend void PrintTo(const TableCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FixedTableCases : public ::testing::TestWithParam<TableCase> {};
