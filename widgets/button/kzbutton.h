@@ -64,7 +64,10 @@ class KzButton : public forms::Control, ButtonHost, ButtonEvents, hook::SimpleOw
   bool ShowFocusRect() const { return Properties().show_focus_rect; }
   void SetShowFocusRect(bool on) { model_.SetShowFocusRect(on); }
   bool HandPointer() const { return Properties().hand_pointer; }
-  void SetHandPointer(bool on) { model_.SetHandPointer(on); }
+  void SetHandPointer(bool on) {
+    model_.SetHandPointer(on);
+    hand_loaded_ = on;
+  }
   std::int16_t MousePointer() const { return Properties().mouse_pointer; }
   void SetMousePointer(std::int16_t p) { model_.SetMousePointer(p); }
   void SetMouseIcon(forms::PictureRef icon) { model_.SetMouseIcon(std::move(icon)); }

@@ -178,6 +178,19 @@ TEST_F(KzButtonOnAForm, StoredColoursSurviveLoadingAndTheLookTableAppliesOnAssig
   EXPECT_EQ(b.BackColor(), 0xAA6D00u);
 }
 
+TEST_F(KzButtonOnAForm, HandPointerShowsOverTheButton) {
+  KzButton& b = *buttons[1];
+  b.SetHandPointer(true);
+  backend->MouseMoveTo(Screen(b, 10, 10));
+  backend->MouseMoveTo(Screen(b, 12, 10));
+  Run();
+  EXPECT_EQ(backend->PointerShape().kind, ui::CursorKind::Hand);
+  backend->MouseMoveTo(Screen(*buttons[0], 10, 10));
+  backend->MouseMoveTo(Screen(*buttons[0], 12, 10));
+  Run();
+  EXPECT_EQ(backend->PointerShape().kind, ui::CursorKind::Arrow);
+}
+
 TEST_F(KzButtonOnAForm, AboutShowsTheInformationBox) {
   buttons[0]->About();
   const auto boxes = services::recorded_message_boxes();
