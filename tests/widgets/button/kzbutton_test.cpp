@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -133,6 +134,28 @@ TEST_F(KzButtonOnAForm, KeysClickAndArrowsMoveTheFocus) {
   Run();
   EXPECT_EQ(log, (std::vector<std::string>{"KeyDown(0,39)", "Click(1)", "KeyDown(1,13)"}));
   EXPECT_EQ(desktop->GetCapture(), 0u);
+}
+
+TEST_F(KzButtonOnAForm, AltSpaceNeitherPressesNorClicks) {
+  buttons[0]->SetFocus();
+  Run();
+  backend->KeyPress(ui::VK_SPACE, ui::kAltMask);
+  Run();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Click(0)"), 0);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "KeyDown(0,32)"), 0);
+  EXPECT_EQ(buttons[0]->State(), DrawState::Normal);
+}
+
+TEST_F(KzButtonOnAForm, DisabledButtonTakesNoClick) {
+  KzButton& b = *buttons[0];
+  b.SetEnabled(false);
+  EXPECT_FALSE(b.IsEnabled());
+  EXPECT_FALSE(b.CurrentPaintInputs().enabled);
+  backend->MouseMoveTo(Screen(b, 10, 10));
+  backend->Click(Screen(b, 10, 10));
+  form->RouteAccessKey(U'Y');
+  Run();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Click(0)"), 0);
 }
 
 TEST_F(KzButtonOnAForm, AccessKeyClicksAndNamesTheMarkedLetter) {
