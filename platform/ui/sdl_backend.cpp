@@ -110,6 +110,7 @@ struct SdlBackend::Impl {
     std::string error;
     int scale = 1;
     Uint32 wake_event = 0;
+    bool captured = false;  // pointer captured for a window (a drag in progress)
     CaptionTest caption_test = nullptr;
     void* caption_context = nullptr;
     std::map<CursorKind, SDL_Cursor*> stock_cursors;
@@ -139,11 +140,15 @@ struct SdlBackend::Impl {
             case SDL_MOUSEMOTION: {
                 out.kind = EventKind::MouseMove;
                 out.window = e.motion.windowID;
-                // The desktop's own idea of the pointer: a window being moved
-                // makes window-relative positions lag behind.
-                int gx = 0, gy = 0;
-                SDL_GetGlobalMouseState(&gx, &gy);
-                out.screen_pos = {gx / scale, gy / scale};
+                if (captured) {
+                    // While we move a window ourselves its relative positions lag behind.
+                    int gx = 0, gy = 0;
+                    SDL_GetGlobalMouseState(&gx, &gy);
+                    out.screen_pos = {gx / scale, gy / scale};
+                } else {
+                    // Window-relative works on every desktop (Wayland has no global position).
+                    out.screen_pos = ScreenOf(e.motion.windowID, e.motion.x, e.motion.y);
+                }
                 out.buttons = ButtonsFromSdlState(e.motion.state);
                 out.shift = ShiftFromSdl(static_cast<Uint16>(SDL_GetModState()));
                 return true;
@@ -165,9 +170,13 @@ struct SdlBackend::Impl {
                 if (y == 0) return false;
                 out.kind = EventKind::MouseWheel;
                 out.window = e.wheel.windowID;
-                int gx = 0, gy = 0;
-                SDL_GetGlobalMouseState(&gx, &gy);
-                out.screen_pos = {gx / scale, gy / scale};
+#if SDL_VERSION_ATLEAST(2, 26, 0)
+                out.screen_pos = ScreenOf(e.wheel.windowID, e.wheel.mouseX, e.wheel.mouseY);
+#else
+                int mx = 0, my = 0;
+                SDL_GetMouseState(&mx, &my);
+                out.screen_pos = ScreenOf(e.wheel.windowID, mx, my);
+#endif
                 out.wheel_delta = y * WHEEL_DELTA;
                 out.buttons = ButtonsFromSdlState(SDL_GetMouseState(nullptr, nullptr));
                 out.shift = ShiftFromSdl(static_cast<Uint16>(SDL_GetModState()));
@@ -445,7 +454,10 @@ void SdlBackend::SetPointerShape(const Cursor& cursor) {
     if (c) SDL_SetCursor(c);
 }
 
-void SdlBackend::CaptureNative(NativeId id) { SDL_CaptureMouse(id ? SDL_TRUE : SDL_FALSE); }
+void SdlBackend::CaptureNative(NativeId id) {
+    impl_->captured = id != 0;
+    SDL_CaptureMouse(id ? SDL_TRUE : SDL_FALSE);
+}
 
 void SdlBackend::SetTextInput(bool on, gfx::Rect caret) {
     // Text input stays on: keys typed anywhere arrive as characters. The
