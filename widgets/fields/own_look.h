@@ -1,10 +1,13 @@
-// A part of a composite control that paints by its own enabled state, not its holder's.
+// A part of a composite control that paints by its own enabled state, not its holders'.
 //
 // The desktop these controls come from draws a child window enabled or disabled by its own
-// state alone: a field inside a disabled box takes no input but keeps its look. The form
-// runtime's parts draw greyed whenever any window above them is disabled, so while such a
-// part paints, the composite that holds it is counted as enabled.
+// state alone: a field inside a disabled box takes no input but keeps its look, and a window
+// disabled under a modal dialog keeps its look too. The form runtime's parts draw greyed
+// whenever any window above them is disabled, so while such a part paints, the disabled
+// windows above it are counted as enabled.
 #pragma once
+
+#include <vector>
 
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/geometry.h"
@@ -20,11 +23,15 @@ class OwnLook : public Part {
  protected:
   void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override {
     ui::Desktop& d = this->desktop();
-    const ui::Hwnd holder = d.GetParent(this->hwnd());
-    const bool lend = holder && d.IsEnabled(this->hwnd()) && !d.IsEnabled(holder);
-    if (lend) d.EnableWindow(holder, true);
+    std::vector<ui::Hwnd> lent;
+    if (d.IsEnabled(this->hwnd())) {
+      for (ui::Hwnd w = d.GetParent(this->hwnd()); w; w = d.GetParent(w)) {
+        if (!d.IsEnabled(w)) lent.push_back(w);
+      }
+    }
+    for (ui::Hwnd w : lent) d.EnableWindow(w, true);
     Part::OnPaint(canvas, dirty);
-    if (lend) d.EnableWindow(holder, false);
+    for (ui::Hwnd w : lent) d.EnableWindow(w, false);
   }
 };
 

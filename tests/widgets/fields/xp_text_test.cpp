@@ -159,6 +159,16 @@ TEST_F(XpTextTest, StoredDisabledLooksEnabledButTakesNoInput) {
   for (forms::Control* c : form_.TabOrder()) EXPECT_NE(c, t);
 }
 
+TEST_F(XpTextTest, FieldKeepsItsLookWhileTheFormIsDisabledUnderADialog) {
+  XpText* t = Make();
+  t->SetEnabled(true);
+  desktop_.EnableWindow(form_.hwnd(), false);
+  t->Edit().Invalidate();
+  EXPECT_EQ(ColourAt(t->Edit(), {1, 1}), 0x00FFFFFFu);
+  EXPECT_FALSE(desktop_.IsEnabled(form_.hwnd())) << "the form stays disabled";
+  desktop_.EnableWindow(form_.hwnd(), true);
+}
+
 TEST_F(XpTextTest, StoredSettingsLoadQuietlyAndSaveWhatWasLoaded) {
   forms::PropertyBag bag;
   bag.set("text", std::string());
