@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/forms/events.h"
+
 namespace kes::fields {
 
 // The four looks of each value, in the order of the glyph sheet.
@@ -33,13 +35,9 @@ struct CheckLayout {
 // Lays the box out for a control `height` twips high whose caption is `caption_height` twips high.
 CheckLayout LayOutCheck(double height, double caption_height);
 
-// Mouse arguments as the holder receives them (by reference, so a handler may change them).
-struct CheckMouse {
-  std::int16_t button = 0;  // 1 left, 2 right, 4 middle, or-ed
-  std::int16_t shift = 0;
-  float x = 0;  // pixels from the control's left
-  float y = 0;
-};
+// Mouse arguments as the holder receives them (by reference, so a handler may change them):
+// button bits 1 left, 2 right, 4 middle; x and y in pixels from the control's top left.
+using CheckMouse = forms::MouseArgs;
 
 // What the box raises to its holder while the model runs; unset slots are skipped.
 struct CheckEvents {

@@ -19,15 +19,6 @@ forms::MouseArgs ArgsOf(const ui::MouseEvent& e, bool move) {
   return a;
 }
 
-CheckMouse ToModel(const forms::MouseArgs& a) { return {a.button, a.shift, a.x, a.y}; }
-
-void FromModel(const CheckMouse& m, forms::MouseArgs& a) {
-  a.button = m.button;
-  a.shift = m.shift;
-  a.x = m.x;
-  a.y = m.y;
-}
-
 ui::WindowDesc ContainerLook() {
   ui::WindowDesc desc;
   desc.background = 0;  // black until the stored back colour is applied
@@ -165,11 +156,7 @@ CheckEvents XpCheckbox::Events() {
   ev.click = [this] { Raise(forms::kClick); };
   ev.mouse_out = [this] { Raise(kMouseOut); };
   auto mouse = [this](const char* name) {
-    return [this, name](CheckMouse& m) {
-      forms::MouseArgs a{m.button, m.shift, m.x, m.y};
-      Raise(name, a);
-      m = ToModel(a);
-    };
+    return [this, name](CheckMouse& m) { Raise(name, m); };
   };
   ev.mouse_down = mouse(forms::kMouseDown);
   ev.mouse_move = mouse(forms::kMouseMove);
@@ -183,9 +170,7 @@ void XpCheckbox::Click() {
 }
 
 void XpCheckbox::Down(forms::MouseArgs& args) {
-  CheckMouse m = ToModel(args);
-  model_.MouseDown(m, Events());
-  FromModel(m, args);
+  model_.MouseDown(args, Events());
   Show();
 }
 
@@ -198,9 +183,7 @@ void XpCheckbox::WatchLeave(ui::Window& part) {
 }
 
 void XpCheckbox::MoveOver(forms::MouseArgs& args, ui::Hwnd part) {
-  CheckMouse m = ToModel(args);
-  model_.MouseMove(m, Events());
-  FromModel(m, args);
+  model_.MouseMove(args, Events());
   if (model_.Polling()) {
     // The poll runs again after every move over the box.
     if (!timer_->Enabled()) timer_->SetEnabled(true);
@@ -211,9 +194,7 @@ void XpCheckbox::MoveOver(forms::MouseArgs& args, ui::Hwnd part) {
 }
 
 void XpCheckbox::Up(forms::MouseArgs& args) {
-  CheckMouse m = ToModel(args);
-  model_.MouseUp(m, Events());
-  FromModel(m, args);
+  model_.MouseUp(args, Events());
 }
 
 void XpCheckbox::Tick() {
