@@ -45,6 +45,10 @@ Desktop::Desktop(std::unique_ptr<Backend> backend) : backend_(std::move(backend)
 Desktop::~Desktop() {
     // Destroy from the front so owned windows go before their owners.
     while (!impl_->tops.empty()) DestroyWindow(impl_->tops.back());
+    // Timer objects that outlive us must not reach back into a dead table.
+    for (TimerRec& t : impl_->timers)
+        if (t.object) t.object->running_ = false;
+    impl_->timers.clear();
     backend_->SetCaptionTest(nullptr, nullptr);
     if (g_current == this) g_current = nullptr;
 }

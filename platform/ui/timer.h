@@ -9,7 +9,7 @@ namespace kes::ui {
 
 class Desktop;
 
-/// The Desktop must outlive its timers.
+/// A timer that outlives its Desktop is stopped; it must not be started again.
 class Timer {
 public:
     /// A stopped timer with the given interval in milliseconds.

@@ -70,6 +70,14 @@ TEST_F(DesktopTest, TimerObjectIntervalChangeRestartsIt) {
     EXPECT_EQ(at, (std::vector<std::int64_t>{40, 65, 85}));
 }
 
+TEST(TimerLifetime, TimerThatOutlivesItsDesktopIsStopped) {
+    auto desk = std::make_unique<Desktop>(std::make_unique<HeadlessBackend>());
+    Timer t(*desk, 10, [] {});
+    t.Start();
+    desk.reset();
+    EXPECT_FALSE(t.IsRunning());
+}  // ~Timer must not touch the dead desktop
+
 TEST_F(DesktopTest, RunEndsWhenTheLastTopLevelWindowIsGone) {
     const Hwnd a = Make(0, {0, 0, 10, 10});
     const Hwnd b = Make(0, {20, 0, 10, 10});
