@@ -237,7 +237,8 @@ gfx::Rect EditField::CaretRect() const {
 
 void EditField::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
     const gfx::Rect all = ClientRect();
-    const bool enabled = desktop().IsEnabledForInput(hwnd());
+    // Drawn by its own state: inside a disabled container or under a modal dialog it keeps its look.
+    const bool enabled = desktop().IsEnabled(hwnd());
     canvas.fill_rect(all, gfx::resolve_color(enabled ? back_color_ : kColorButtonFace));
     if (border_style_ == 1) DrawSunkenBorder(canvas, all);
 

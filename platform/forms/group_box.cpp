@@ -99,7 +99,7 @@ void GroupBox::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
     gfx::Rect text{kCaptionLeft, 0, std::max(0, all.width - kCaptionLeft * 2), lh};
     gfx::Rect used = canvas.measure_text(caption_, text, gfx::kTextSingleLine);
     canvas.fill_rect({used.x - kCaptionPad, 0, used.width + 2 * kCaptionPad, lh}, gfx::resolve_color(back_color_));
-    if (desktop().IsEnabledForInput(hwnd())) {
+    if (desktop().IsEnabled(hwnd())) {  // its own state, not its holders'
         canvas.set_text_color(gfx::resolve_color(fore_color_));
         canvas.draw_text(caption_, text, gfx::kTextSingleLine);
     } else {

@@ -152,7 +152,7 @@ void Label::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
     canvas.set_font(font_);
     const unsigned flags = TextFlags() | (auto_size_ && !word_wrap_ ? gfx::kTextNoClip : 0u);
     const unsigned wrap = auto_size_ && !word_wrap_ ? flags & ~unsigned(gfx::kTextWordBreak) : flags;
-    if (desktop().IsEnabledForInput(hwnd())) {
+    if (desktop().IsEnabled(hwnd())) {  // its own state, not its holders'
         canvas.set_text_color(gfx::resolve_color(fore_color_));
         canvas.draw_text(caption_, all, wrap);
     } else {

@@ -302,6 +302,21 @@ TEST_F(EditFieldTest, ALongTextScrollsToKeepTheCaretInView) {
     EXPECT_LE(field->SelStart(), 1);
 }
 
+TEST_F(EditFieldTest, ItGreysByItsOwnStateOnly) {
+    const gfx::Point inside = ScreenOf(*field, {field->ClientRect().width - 5, 4});
+    const gfx::Point at = desktop_->ScreenToClient(form_->hwnd(), inside);
+    auto back = [&] { return form_->Picture().pixel(at.x, at.y); };
+    const gfx::Color white = gfx::resolve_color(0x80000005u);
+    EXPECT_EQ(back(), white);
+    // The form disabled under a modal dialog: the field takes no input but keeps its look.
+    desktop_->EnableWindow(form_->hwnd(), false);
+    field->Invalidate();
+    EXPECT_EQ(back(), white);
+    desktop_->EnableWindow(form_->hwnd(), true);
+    field->SetEnabled(false);
+    EXPECT_NE(back(), white);
+}
+
 TEST_F(EditFieldTest, StoredSettingsRoundTripAndDefaultsAreLeftOut) {
     PropertyBag bag;
     locked->WriteProperties(bag);
