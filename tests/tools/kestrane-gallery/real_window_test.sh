@@ -4,6 +4,7 @@
 # of the same state. Then checks that the window, sitting still, sleeps.
 # usage: real_window_test.sh GALLERY WORKDIR
 set -euo pipefail
+trap 'echo "failed at line $LINENO: $BASH_COMMAND"' ERR
 # Memory the system libraries keep for the life of the process is not ours to report.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/scripts/lsan.supp:print_suppressions=0}
@@ -34,7 +35,8 @@ display=""
 for _ in $(seq 20); do
   n=$(( 300 + RANDOM % 600 ))
   [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  # -noreset: the probes below must not make the server start over when they disconnect.
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   up=no
   for _ in $(seq 100); do
@@ -79,7 +81,13 @@ if [[ -z "$wid" ]]; then
   cat "$work/gallery.log"
   exit 1
 fi
-xdotool windowactivate --sync "$wid"
+# Under load the desktop may take a moment to hand the window the keyboard.
+for _ in $(seq 20); do
+  xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+  [[ "$(xdotool getactivewindow 2>/dev/null || true)" == "$wid" ]] && break
+  sleep 0.25
+done
+[[ "$(xdotool getactivewindow 2>/dev/null || true)" == "$wid" ]] || { echo "the window never became active"; exit 1; }
 sleep 0.5
 xdotool type --delay 40 "$text"
 
