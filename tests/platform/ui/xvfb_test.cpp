@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <random>
 #include <string>
@@ -47,7 +48,12 @@ public:
         // should one die mid-test, ending the display turns the hang into a failure.
         watchdog_ = std::thread([this] {
             std::unique_lock lock(mutex_);
-            if (!done_.wait_for(lock, std::chrono::seconds(60), [this] { return finished_; })) Kill();
+            if (done_.wait_for(lock, std::chrono::seconds(60), [this] { return finished_; })) return;
+            for (const fs::path& log : logs_) {
+                std::ifstream in(log);
+                std::cerr << "--- " << log.string() << " ---\n" << in.rdbuf() << "\n";
+            }
+            Kill();
         });
     }
     ~PrivateX() {
@@ -61,8 +67,15 @@ public:
         std::error_code ec;
         fs::remove(pid_file_, ec);
         fs::remove(display_file_, ec);
+        for (const fs::path& log : logs_) fs::remove(log, ec);
     }
     bool ok() const { return ok_; }
+    // A file for the output of a helper program on this display, shown should the test hang.
+    fs::path LogFile(const std::string& name) {
+        std::lock_guard lock(mutex_);
+        logs_.push_back(pid_file_.string() + "." + name + ".log");
+        return logs_.back();
+    }
     std::string display() const { return ":" + std::to_string(display_); }
     // Runs xdotool against this display.
     bool Do(const std::string& args) const {
@@ -89,6 +102,7 @@ private:
     std::mutex mutex_;
     std::condition_variable done_;
     bool finished_ = false;
+    std::vector<fs::path> logs_;
 };
 
 struct Got {
@@ -107,7 +121,8 @@ protected:
         if (with_window_manager_) {
             if (std::system("command -v openbox >/dev/null") != 0) GTEST_SKIP() << "openbox is not installed";
             // Openbox ends with the display it runs on.
-            const std::string cmd = "DISPLAY=" + x->display() + " openbox --sm-disable >/dev/null 2>&1 &";
+            const std::string cmd =
+                "DISPLAY=" + x->display() + " openbox --sm-disable >" + x->LogFile("openbox").string() + " 2>&1 &";
             ASSERT_EQ(std::system(cmd.c_str()), 0);
             // It is ready once it has announced itself on the root window.
             const std::string check = "DISPLAY=" + x->display() +
