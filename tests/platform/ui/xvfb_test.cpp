@@ -120,17 +120,20 @@ protected:
         ASSERT_TRUE(x->ok()) << "Xvfb did not start";
         if (with_window_manager_) {
             if (std::system("command -v openbox >/dev/null") != 0) GTEST_SKIP() << "openbox is not installed";
-            // Openbox ends with the display it runs on.
-            const std::string cmd =
-                "DISPLAY=" + x->display() + " openbox --sm-disable >" + x->LogFile("openbox").string() + " 2>&1 &";
+            // Openbox ends with the display it runs on. A client that stays
+            // connected watches for it announcing itself on the root window:
+            // probes that come and go could make the server reset and end.
+            const fs::path spy = x->LogFile("spy");
+            const std::string cmd = "DISPLAY=" + x->display() + " stdbuf -oL xprop -root -spy >" +
+                                    spy.string() + " 2>&1 & DISPLAY=" + x->display() + " openbox --sm-disable >" +
+                                    x->LogFile("openbox").string() + " 2>&1 &";
             ASSERT_EQ(std::system(cmd.c_str()), 0);
-            // It is ready once it has announced itself on the root window.
-            const std::string check = "DISPLAY=" + x->display() +
-                                      " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'";
             bool up = false;
-            for (int i = 0; i < 100 && !up; ++i) {
+            for (int i = 0; i < 200 && !up; ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                up = std::system(check.c_str()) == 0;
+                std::ifstream in(spy);
+                const std::string seen((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+                up = seen.find("_NET_SUPPORTING_WM_CHECK(WINDOW): window id") != std::string::npos;
             }
             ASSERT_TRUE(up) << "openbox did not start";
         }
