@@ -1,6 +1,7 @@
 // The smaller controls: the timer on the virtual clock, labels sizing to their captions,
 // what containers offer the controls inside them, and keys a form routes to its controls.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer_control.h"
 #include "platform/ui/keys.h"
+#include "platform/ui/timer.h"
 #include "tests/platform/forms/form_fixture.h"
 
 namespace kes::forms::testing {
@@ -216,6 +218,48 @@ TEST_F(ControlsTest, AControlMovedIntoAContainerTakesItsPlaceThere) {
     EXPECT_FALSE(form_->SetContainer(group, &group));
     EXPECT_TRUE(form_->SetContainer(field, nullptr));
     EXPECT_EQ(desktop_->GetParent(field.hwnd()), form_->hwnd());
+}
+
+TEST_F(ControlsTest, AModalFormTakesTheKeysUntilItIsHiddenAndTheFocusComesBack) {
+    auto& field = Get<EditField>("Field");
+    ASSERT_TRUE(field.HasFocus());
+    DesignParseError err;
+    auto d = parse_design(R"(Begin Form Dialog
+  ClientWidth = 3000
+  ClientHeight = 1500
+  Begin EditField Answer
+    Left = 150
+    Top = 150
+    Width = 1500
+    Height = 330
+  End
+End
+)", &err);
+    ASSERT_TRUE(d) << err.message;
+    Form dialog(*desktop_, *d, form_->hwnd());
+    ASSERT_TRUE(dialog.Load(factory_));
+    std::vector<std::string> seen;
+    form_->On("Field", kLostFocus, [&] { seen.push_back("field lost the focus"); });
+    // The user types into the dialog, then a button of it hides it.
+    int step = 0;
+    ui::Timer script(*desktop_, 50, [&] {
+        if (step++ == 0)
+            backend_->Type("42");
+        else
+            dialog.Hide();
+    });
+    script.Start();
+    EXPECT_TRUE(dialog.ShowModal(form_->hwnd()));
+    script.Stop();
+    EXPECT_EQ(dialog.FindAs<EditField>("Answer")->Text(), "42");
+    EXPECT_EQ(field.Text(), "");
+    Settle();
+    // Back on the form: the field has the focus again and never heard it had left.
+    EXPECT_TRUE(field.HasFocus());
+    EXPECT_TRUE(seen.empty());
+    // Centred on the owner.
+    const gfx::Rect owner = form_->Bounds(), box = dialog.Bounds();
+    EXPECT_LE(std::abs((owner.x + owner.width / 2) - (box.x + box.width / 2)), 1);
 }
 
 TEST(PictureTest, AMissingPictureIsNoPicture) {
