@@ -272,8 +272,8 @@ void Canvas::draw_line_of_text(const TextLine& line, Rect clip_box, bool clip) {
         x += g.advance;
     }
     const int x_start = line.origin.x + t.x;
-    if (f.spec().underline) fill_device({x_start, baseline + m.underline_offset, line.width, m.underline_thickness}, c);
-    if (f.spec().strikeout)
+    if (f.request().underline) fill_device({x_start, baseline + m.underline_offset, line.width, m.underline_thickness}, c);
+    if (f.request().strikeout)
         fill_device({x_start, baseline - m.ascent / 3, line.width, m.underline_thickness}, c);
 }
 

@@ -107,7 +107,7 @@ public:
         return result;
     }
 
-    std::shared_ptr<Font::Impl> font(const FontSpec& spec);
+    std::shared_ptr<Font::Impl> font(const FontSpec& request);
 
 private:
     FontSystem() {
@@ -168,7 +168,7 @@ std::uint8_t darken(int coverage) {
 int points_to_pixels(double points) { return std::max(1, round_to_int(points * 96.0 / 72.0)); }
 
 struct Font::Impl {
-    FontSpec spec;
+    FontSpec request;
     int px = 12;
     SizedFace primary;
     SizedFace fallback;  // the Song face at the same size, unless primary is it
@@ -281,23 +281,23 @@ struct Font::Impl {
     }
 };
 
-std::shared_ptr<Font::Impl> FontSystem::font(const FontSpec& spec) {
-    const auto key = std::make_tuple(spec.face, spec.points, spec.weight, spec.charset, spec.italic, spec.underline,
-                                     spec.strikeout);
+std::shared_ptr<Font::Impl> FontSystem::font(const FontSpec& request) {
+    const auto key = std::make_tuple(request.face, request.points, request.weight, request.charset, request.italic, request.underline,
+                                     request.strikeout);
     if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
 
     auto impl = std::make_shared<Font::Impl>();
-    impl->spec = spec;
-    impl->px = points_to_pixels(spec.points);
-    const bool bold = spec.weight >= 600;
-    impl->substitute = find_substitute(spec.face);
-    std::optional<FaceChoice> choice = find(impl->substitute ? impl->substitute->family : spec.face, bold, spec.italic);
+    impl->request = request;
+    impl->px = points_to_pixels(request.points);
+    const bool bold = request.weight >= 600;
+    impl->substitute = find_substitute(request.face);
+    std::optional<FaceChoice> choice = find(impl->substitute ? impl->substitute->family : request.face, bold, request.italic);
     // A face this machine does not have: the Song face for Chinese text,
     // the sans face otherwise.
-    if (!choice) choice = find(spec.charset == 134 ? kSongFamily : kSansFamily, bold, spec.italic);
-    if (choice) impl->primary.open(*choice, impl->px, bold, spec.italic);
+    if (!choice) choice = find(request.charset == 134 ? kSongFamily : kSansFamily, bold, request.italic);
+    if (choice) impl->primary.open(*choice, impl->px, bold, request.italic);
     if (!choice || choice->family != kSongFamily) {
-        if (auto song = find(kSongFamily, bold, spec.italic)) impl->fallback.open(*song, impl->px, bold, spec.italic);
+        if (auto song = find(kSongFamily, bold, request.italic)) impl->fallback.open(*song, impl->px, bold, request.italic);
     }
     impl->measure();
     fonts_.emplace(key, impl);
@@ -305,11 +305,11 @@ std::shared_ptr<Font::Impl> FontSystem::font(const FontSpec& spec) {
 }
 
 Font::Font() : Font(FontSpec{}) {}
-Font::Font(const FontSpec& spec) : impl_(FontSystem::get().font(spec)) {}
+Font::Font(const FontSpec& request) : impl_(FontSystem::get().font(request)) {}
 Font::Font(std::string face, double points, int weight, int charset)
     : Font(FontSpec{std::move(face), points, weight, charset, false, false, false}) {}
 
-const FontSpec& Font::spec() const { return impl_->spec; }
+const FontSpec& Font::request() const { return impl_->request; }
 int Font::pixel_size() const { return impl_->px; }
 const FontMetrics& Font::metrics() const { return impl_->metrics; }
 std::string Font::family() const { return impl_->primary.face ? impl_->primary.family : impl_->fallback.family; }

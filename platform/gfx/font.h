@@ -62,11 +62,11 @@ class Font {
 public:
     // 宋体 9 points, regular.
     Font();
-    explicit Font(const FontSpec& spec);
+    explicit Font(const FontSpec& request);
     // Convenience for the common case.
     Font(std::string face, double points, int weight = 400, int charset = 134);
 
-    const FontSpec& spec() const;
+    const FontSpec& request() const;
     int pixel_size() const;
     const FontMetrics& metrics() const;
 
@@ -86,7 +86,7 @@ public:
     Size text_extent(std::string_view utf8) const;
 
     // Same face, size and style.
-    bool operator==(const Font& other) const { return spec() == other.spec(); }
+    bool operator==(const Font& other) const { return request() == other.request(); }
 
     struct Impl;
 

@@ -17,9 +17,9 @@ Font song9_bold() { return Font("宋体", 9, 700, 134); }
 Font song75() { return Font("宋体", 7.5, 400, 134); }
 Font tahoma() { return Font("Tahoma", 8.25, 400, 0); }
 Font song9_italic() {
-    FontSpec spec;
-    spec.italic = true;
-    return Font(spec);
+    FontSpec request;
+    request.italic = true;
+    return Font(request);
 }
 
 // A white strip to draw one line of black text on.
@@ -41,7 +41,7 @@ TEST_F(TextTest, SizesAndMetricsOfTheProgramsFonts) {
     // Line heights of the faces the program names, at 96 dots per inch.
     const Case cases[] = {{song9(), 12, 12}, {song9_bold(), 12, 12}, {song75(), 10, 10}, {tahoma(), 11, 13}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.font.spec().face + " " + std::to_string(c.font.spec().points));
+        SCOPED_TRACE(c.font.request().face + " " + std::to_string(c.font.request().points));
         EXPECT_EQ(c.font.pixel_size(), c.pixels);
         const FontMetrics& m = c.font.metrics();
         EXPECT_EQ(m.height, c.height);
@@ -71,7 +71,7 @@ TEST_F(TextTest, ChineseDrawsInTheSongFaceAlsoThroughFallback) {
     for (const Case& c :
          {Case{song9(), 0}, Case{song9_bold(), 0}, Case{song75(), 1}, Case{tahoma(), 0}, Case{song9_italic(), 1}}) {
         const Font& f = c.font;
-        SCOPED_TRACE(f.spec().face + " " + std::to_string(f.spec().points));
+        SCOPED_TRACE(f.request().face + " " + std::to_string(f.request().points));
         clear();
         canvas.set_font(f);
         canvas.draw_text("工资计算国家政策个人所得税", Point{2, 2});
@@ -98,7 +98,7 @@ TEST_F(TextTest, ExtentsEqualTheDistanceDrawingMoves) {
     const char* const texts[] = {"工资计算", " 国家政策 ", "Tax 1234.56", "计算(C) 个人所得税", "W", ""};
     for (const Font& f : {song9(), song9_bold(), song75(), tahoma()}) {
         for (const char* t : texts) {
-            SCOPED_TRACE(f.spec().face + " \"" + t + "\"");
+            SCOPED_TRACE(f.request().face + " \"" + t + "\"");
             // Text then a bar at its measured end must look exactly like text-and-bar in one go.
             canvas.set_font(f);
             clear();
@@ -256,9 +256,9 @@ TEST_F(TextTest, AccessKeysAreUnderlinedAndDoubleAmpersandsShowOne) {
     EXPECT_EQ(f.text_width(strip_prefixes("Tax && Pay")), f.text_width("Tax & Pay"));
 
     // An underlined font underlines the whole line.
-    FontSpec spec = f.spec();
-    spec.underline = true;
-    const auto diff = added("Tax", kTextNoPrefix, U"Tax", Font(spec));
+    FontSpec request = f.request();
+    request.underline = true;
+    const auto diff = added("Tax", kTextNoPrefix, U"Tax", Font(request));
     for (const auto& [x, y] : diff) EXPECT_EQ(y, underline_row);
     for (int x = r.x; x < r.x + f.text_width("Tax"); ++x) EXPECT_EQ(surface.pixel(x, underline_row), kBlack) << x;
     EXPECT_EQ(surface.pixel(r.x + f.text_width("Tax"), underline_row), kWhite);
