@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "platform/services/file_util.h"
@@ -62,13 +64,13 @@ bool wait_for(int fd, short events, long long deadline_ms) {
     }
 }
 
-// One attempt to hand the request to the running copy; false to try again later.
-bool ask_once(const std::string& socket_path, long long deadline_ms) {
+// Connects to `socket_path`, sends `request` and reads one reply line until `deadline_ms`.
+std::optional<std::string> exchange_until(const std::string& socket_path, std::string_view request,
+                                          long long deadline_ms) {
     sockaddr_un address{};
-    if (!fill_address(socket_path, address)) return false;
+    if (!fill_address(socket_path, address)) return std::nullopt;
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    bool confirmed = false;
+    if (fd < 0) return std::nullopt;
     int rc = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
     if (rc != 0 && (errno == EINPROGRESS || errno == EAGAIN)) {
         int error = 0;
@@ -78,19 +80,20 @@ bool ask_once(const std::string& socket_path, long long deadline_ms) {
             rc = 0;
         }
     }
+    std::optional<std::string> reply;
     if (rc == 0 && same_user(fd) &&
-        send(fd, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof kRequest - 1)) {
-        std::string reply;
-        while (reply.size() < sizeof kReply - 1 && wait_for(fd, POLLIN, deadline_ms)) {
+        (request.empty() ||
+         send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size()))) {
+        reply.emplace();
+        while (reply->find('\n') == std::string::npos && reply->size() < 64 && wait_for(fd, POLLIN, deadline_ms)) {
             char buffer[16];
             const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
             if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR))) break;
-            if (n > 0) reply.append(buffer, static_cast<size_t>(n));
+            if (n > 0) reply->append(buffer, static_cast<size_t>(n));
         }
-        confirmed = reply == kReply;
     }
     close(fd);
-    return confirmed;
+    return reply;
 }
 
 }  // namespace
@@ -243,11 +246,16 @@ bool SingleCopy::poll_raise_request() {
     return raise;
 }
 
+std::optional<std::string> exchange_with_copy(const std::string& socket_path, std::string_view request,
+                                              int timeout_ms) {
+    return exchange_until(socket_path, request, detail::now_ms() + (timeout_ms > 0 ? timeout_ms : 0));
+}
+
 bool SingleCopy::activate_running_copy(int timeout_ms) {
     const long long deadline = detail::now_ms() + (timeout_ms > 0 ? timeout_ms : 0);
     // The running copy may still be starting and not listen yet: retry until the deadline.
     do {
-        if (ask_once(socket_path_, deadline)) return true;
+        if (exchange_until(socket_path_, kRequest, deadline) == std::optional<std::string>(kReply)) return true;
         usleep(20000);
     } while (detail::now_ms() < deadline);
     return false;

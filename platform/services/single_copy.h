@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/services/status.h"
@@ -20,6 +22,12 @@ namespace kes::services {
 //     SingleCopy copy("Kestrane");
 //     if (copy.another_copy_running()) { show notice; copy.activate_running_copy(); end_process(0); }
 //     ... in the event loop: poll copy.listen_fd() readable, then if (copy.poll_raise_request()) raise window;
+// Sends `request` (nothing when empty) to whatever listens on `socket_path` as this user and
+// returns its reply, up to the first line end, as far as it came within `timeout_ms`; nullopt
+// when no copy of this user could be reached. The second copy's "raise" goes through here.
+std::optional<std::string> exchange_with_copy(const std::string& socket_path, std::string_view request,
+                                              int timeout_ms);
+
 class SingleCopy {
 public:
     explicit SingleCopy(std::string application);

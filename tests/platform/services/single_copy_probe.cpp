@@ -4,16 +4,9 @@
 //   single_copy_probe hold APP READY_FILE   takes the lock, creates READY_FILE, answers requests for 60 s
 //   single_copy_probe peer SOCKET BYTES MS  connects, sends BYTES (C escapes \n), waits MS for a reply;
 //                                           exit 0 when "ok\n" came back, else 20
-// The raw peer needs the socket calls themselves, which only the platform layer and its tests use.
-
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -36,22 +29,9 @@ std::string unescape(const std::string& text) {
 }
 
 int peer(const std::string& socket_path, const std::string& bytes, int wait_ms) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, socket_path.c_str(), sizeof address.sun_path - 1);
-    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return 30;
-    if (!bytes.empty()) send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    std::string reply;
-    struct pollfd p{fd, POLLIN, 0};
-    while (poll(&p, 1, wait_ms) > 0) {
-        char buffer[16];
-        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        reply.append(buffer, static_cast<size_t>(n));
-    }
-    close(fd);
-    return reply == "ok\n" ? 0 : 20;
+    const auto reply = kes::services::exchange_with_copy(socket_path, bytes, wait_ms);
+    if (!reply) return 30;
+    return *reply == "ok\n" ? 0 : 20;
 }
 
 }  // namespace
