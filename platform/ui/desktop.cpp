@@ -967,7 +967,9 @@ bool Desktop::IsTopmost(Hwnd top) const {
     return r && r->topmost;
 }
 
-void Desktop::SetActiveWindow(Hwnd top) {
+void Desktop::SetActiveWindow(Hwnd top) { Activate(top, true); }
+
+void Desktop::Activate(Hwnd top, bool raise) {
     DesktopImpl& im = *impl_;
     WindowRec* r = Find(im, top);
     if (!r || r->parent || !r->visible || !r->enabled) return;
@@ -986,7 +988,9 @@ void Desktop::SetActiveWindow(Hwnd top) {
     if (active_ != top || !IsWindow(top)) return;
     std::erase(im.tops, top);
     im.tops.push_back(top);
-    backend_->RaiseNative(Find(im, top)->native);
+    // The desktop has already raised a window it activated; raising it again
+    // would make it report yet another activation.
+    if (raise) backend_->RaiseNative(Find(im, top)->native);
     SendMessage(top, WM_NCACTIVATE, 1, 0);
     SendMessage(top, WM_ACTIVATE, im.click_activate ? WA_CLICKACTIVE : WA_ACTIVE,
                 static_cast<LParam>(old));

@@ -314,6 +314,12 @@ private:
     bool DispatchInput(Msg msg);
     // Takes the activation away from a top-level window (the desktop gave it to another program).
     void Deactivate(Hwnd top);
+    // Makes `top` the active window; `raise` asks the backend to bring the
+    // native window forward (false when the desktop itself activated it).
+    void Activate(Hwnd top, bool raise);
+    // The desktop activated `top`: follow it, or hand the activation to the
+    // modal window that keeps `top` disabled.
+    void DesktopActivated(Hwnd top);
     bool FireDueTimers();
     void PaintAll();
     // Sends WM_MOUSELEAVE to a window the pointer is no longer over that asked for it.

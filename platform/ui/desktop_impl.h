@@ -20,6 +20,9 @@ namespace kes::ui {
 inline constexpr std::size_t kMaxDirtyRects = 16;
 // The square around the first press in which a second one is a double click.
 inline constexpr int kDoubleClickSlop = 4;
+// After handing the desktop's activation of a disabled owner to its modal
+// window, further such activations are ignored this long (unless the user acts).
+inline constexpr std::int64_t kHandoffRearmMs = 500;
 
 struct WindowRec {
     Hwnd hwnd = 0;
@@ -97,6 +100,10 @@ struct DesktopImpl {
     int quit_code = 0;
     bool stalled = false;
     bool click_activate = false;  // the activation under way comes from a press
+    struct Handoff {
+        Hwnd to = 0;  // the modal window last given an activation meant for its owner
+        std::int64_t time = 0;
+    } handoff;
 };
 
 inline WindowRec* Find(DesktopImpl& impl, Hwnd h) {

@@ -110,7 +110,10 @@ void Desktop::HandleMouse(const BackendEvent& ev) {
     const gfx::Point p = ev.screen_pos;
     im.pointer = p;
     switch (ev.kind) {
-        case EventKind::MouseDown: buttons_ |= ev.button; break;
+        case EventKind::MouseDown:
+            buttons_ |= ev.button;
+            im.handoff = {};
+            break;
         case EventKind::MouseUp: buttons_ &= static_cast<MouseButtons>(~ev.button); break;
         case EventKind::MouseMove: buttons_ = ev.buttons; break;
         default: break;
@@ -197,6 +200,7 @@ void Desktop::HandleMouse(const BackendEvent& ev) {
 
 void Desktop::HandleKey(const BackendEvent& ev) {
     if (ev.kind != EventKind::TextInput) shift_ = ev.shift;
+    if (ev.kind == EventKind::KeyDown) impl_->handoff = {};
     auto target = [this]() -> Hwnd {
         const Hwnd t = focus_ ? focus_ : active_;
         return t && IsEnabledForInput(GetTopLevel(t)) ? t : 0;
@@ -245,6 +249,27 @@ void Desktop::Deactivate(Hwnd top) {
     SendMessage(top, WM_ACTIVATE, WA_INACTIVE, 0);
 }
 
+void Desktop::DesktopActivated(Hwnd top) {
+    DesktopImpl& im = *impl_;
+    if (!IsWindow(top)) return;
+    if (IsEnabled(top)) {
+        Activate(top, false);
+        return;
+    }
+    if (im.modal_stack.empty()) return;
+    const Hwnd modal = im.modal_stack.back();
+    const std::int64_t now = backend_->NowMs();
+    // One handoff per user action (or per while): a desktop that insists on
+    // the owner is not fought in a loop.
+    if (im.handoff.to == modal && now - im.handoff.time < kHandoffRearmMs) return;
+    im.handoff = {modal, now};
+    if (active_ == modal) {
+        if (const WindowRec* r = Find(im, modal)) backend_->RaiseNative(r->native);
+    } else {
+        SetActiveWindow(modal);
+    }
+}
+
 void Desktop::HandleEvent(const BackendEvent& ev) {
     DesktopImpl& im = *impl_;
     const Hwnd top = TopOfNative(ev.window);
@@ -267,10 +292,7 @@ void Desktop::HandleEvent(const BackendEvent& ev) {
                 if (IsWindow(t) && IsEnabled(t)) SendMessage(t, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         }
-        case EventKind::Activated:
-            if (top && IsEnabled(top)) SetActiveWindow(top);
-            else if (top && !im.modal_stack.empty()) SetActiveWindow(im.modal_stack.back());
-            break;
+        case EventKind::Activated: DesktopActivated(top); break;
         case EventKind::Deactivated:
             if (top) Deactivate(top);
             break;
@@ -435,6 +457,7 @@ bool Desktop::ShowModal(Hwnd h) {
     const bool disable_owner = owner && IsEnabled(owner);
     if (disable_owner) EnableWindow(owner, false);
     im.modal_stack.push_back(h);
+    im.handoff = {};
     if (!IsVisible(h)) ShowWindow(h, true);
     else SetActiveWindow(h);
     im.stalled = false;

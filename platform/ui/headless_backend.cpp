@@ -1,5 +1,7 @@
 #include "platform/ui/headless_backend.h"
 
+#include <algorithm>
+
 namespace kes::ui {
 
 HeadlessBackend::HeadlessBackend(gfx::Size screen, int taskbar_height) : screen_(screen), taskbar_(taskbar_height) {}
@@ -93,7 +95,35 @@ void HeadlessBackend::RequestClose(NativeId id) {
     Push(std::move(e));
 }
 
+void HeadlessBackend::MoveDesktopFocus(NativeId id, std::int64_t due) {
+    if (id == desktop_focus_) return;
+    if (desktop_focus_) {
+        BackendEvent lost;
+        lost.kind = EventKind::Deactivated;
+        lost.window = desktop_focus_;
+        later_.push_back({due, std::move(lost)});
+    }
+    desktop_focus_ = id;
+    BackendEvent gained;
+    gained.kind = EventKind::Activated;
+    gained.window = id;
+    later_.push_back({due, std::move(gained)});
+}
+
+void HeadlessBackend::FocusByDesktop(NativeId id) {
+    MoveDesktopFocus(id, now_);
+    ReleaseDue();
+}
+
+void HeadlessBackend::ReleaseDue() {
+    while (!later_.empty() && later_.front().due <= now_) {
+        queue_.push_back(std::move(later_.front().event));
+        later_.pop_front();
+    }
+}
+
 bool HeadlessBackend::PollEvent(BackendEvent& out) {
+    ReleaseDue();
     if (queue_.empty()) return false;
     out = std::move(queue_.front());
     queue_.pop_front();
@@ -108,6 +138,11 @@ WaitResult HeadlessBackend::WaitEvent(BackendEvent& out, std::int64_t timeout_ms
     if (woken_) {
         woken_ = false;
         return WaitResult::Timeout;
+    }
+    if (!later_.empty() && (timeout_ms < 0 || later_.front().due <= now_ + timeout_ms)) {
+        // Sleeping until the desktop answers.
+        now_ = std::max(now_, later_.front().due);
+        if (PollEvent(out)) return WaitResult::Event;
     }
     if (timeout_ms >= 0) {
         // Sleeping on a virtual clock: the time passes at once.
@@ -124,7 +159,11 @@ NativeId HeadlessBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     return id;
 }
 
-void HeadlessBackend::DestroyNativeWindow(NativeId id) { natives_.erase(id); }
+void HeadlessBackend::DestroyNativeWindow(NativeId id) {
+    natives_.erase(id);
+    if (desktop_focus_ == id) desktop_focus_ = 0;
+    std::erase_if(later_, [id](const Later& l) { return l.event.window == id; });
+}
 
 HeadlessBackend::Native* HeadlessBackend::find(NativeId id) {
     auto it = natives_.find(id);
@@ -158,7 +197,17 @@ void HeadlessBackend::RestoreNative(NativeId id) {
     if (Native* n = find(id)) n->minimized = false;
 }
 
-void HeadlessBackend::RaiseNative(NativeId) {}
+void HeadlessBackend::RaiseNative(NativeId id) {
+    Native* n = find(id);
+    if (!n) return;
+    ++n->raises;
+    if (focus_latency_ >= 0 && n->desc.visible && !n->minimized) MoveDesktopFocus(id, now_ + focus_latency_);
+}
+
+int HeadlessBackend::RaiseCount(NativeId id) const {
+    const Native* n = find(id);
+    return n ? n->raises : 0;
+}
 
 void HeadlessBackend::SetNativeTopmost(NativeId id, bool topmost) {
     if (Native* n = find(id)) n->desc.topmost = topmost;

@@ -44,12 +44,24 @@ public:
     /// Called when the loop would sleep with nothing queued and no timer
     /// running; it may queue events (return true) or give up (false).
     void SetIdleScript(std::function<bool()> script) { idle_ = std::move(script); }
+    /// Plays a desktop that keeps a focused window of its own: from now on
+    /// a raise of another shown window is answered, `latency_ms` later, by
+    /// Deactivated for the one it had and Activated for the raised one, as
+    /// an X11 window manager answers. Negative turns this off (the default).
+    void SetDesktopFocus(std::int64_t latency_ms) { focus_latency_ = latency_ms; }
+    /// The desktop gives its focus to a native window at once (the user
+    /// clicked it or switched to it), with the same events.
+    void FocusByDesktop(NativeId id);
     void SetDoubleClickMs(int ms) { double_click_ms_ = ms; }
     void SetScale(int scale) { scale_ = scale; }
 
     // ---- What a test reads -----------------------------------------------
     /// The last presented picture of a native window (empty when none yet).
     const gfx::Surface& Presented(NativeId id) const;
+    /// How many times the program asked to raise it.
+    int RaiseCount(NativeId id) const;
+    /// The window the desktop has given its focus to (SetDesktopFocus); 0 for none.
+    NativeId DesktopFocused() const { return desktop_focus_; }
     /// How many times Present was called for it.
     int PresentCount(NativeId id) const;
     /// The area of the last presentation.
@@ -97,10 +109,15 @@ private:
         bool minimized = false;
         gfx::Surface picture;
         int presents = 0;
+        int raises = 0;
         gfx::Rect last_area;
     };
     void PushButton(EventKind kind, MouseButtons button);
     void PushKey(EventKind kind, KeyCode key, ShiftState shift);
+    // Moves the desktop's focus, reporting it at `due` on the clock.
+    void MoveDesktopFocus(NativeId id, std::int64_t due);
+    // Moves the desktop's answers that are due into the queue.
+    void ReleaseDue();
     const Native* find(NativeId id) const;
     Native* find(NativeId id);
 
@@ -110,6 +127,13 @@ private:
     int double_click_ms_ = 500;
     int scale_ = 1;
     std::deque<BackendEvent> queue_;
+    struct Later {
+        std::int64_t due;
+        BackendEvent event;
+    };
+    std::deque<Later> later_;  // the desktop's answers, in the order they fall due
+    std::int64_t focus_latency_ = -1;
+    NativeId desktop_focus_ = 0;
     std::map<NativeId, Native> natives_;
     NativeId next_id_ = 1;
     gfx::Point pointer_;
