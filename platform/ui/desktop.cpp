@@ -550,7 +550,8 @@ gfx::Point Desktop::ScreenToClient(Hwnd h, gfx::Point p) const {
     return {p.x - o.x, p.y - o.y};
 }
 
-gfx::Point Desktop::GetCursorPos() { return impl_->pointer; }
+// Asked of the backend: the last mouse event is stale once the pointer has left our windows.
+gfx::Point Desktop::GetCursorPos() { return backend_->PointerPosition(); }
 
 void Desktop::SetCursorPos(gfx::Point screen) { backend_->WarpPointer(screen); }
 

@@ -174,7 +174,8 @@ public:
     Hwnd ChildWindowFromPoint(Hwnd parent, gfx::Point client) const;
     gfx::Point ScreenToClient(Hwnd hwnd, gfx::Point screen) const;
     gfx::Point ClientToScreen(Hwnd hwnd, gfx::Point client) const;
-    /// The pointer position in screen pixels.
+    /// The pointer position in screen pixels now, over our windows or not
+    /// (a headless backend: where its scripted events have taken it).
     gfx::Point GetCursorPos();
     /// Moves the pointer (as if the user had moved it; mouse messages follow).
     void SetCursorPos(gfx::Point screen);

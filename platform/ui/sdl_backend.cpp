@@ -11,6 +11,7 @@
 #include "platform/ui/message.h"
 #if KES_UI_HAVE_X11
 #include "platform/ui/x11_move.h"
+#include "platform/ui/x11_pointer.h"
 #endif
 
 namespace kes::ui {
@@ -117,7 +118,17 @@ struct SdlBackend::Impl {
     SDL_Cursor* custom_cursor = nullptr;
     std::vector<std::uint32_t> scaled;  // scratch for enlarged rows
 
+    std::vector<NativeId> windows;  // the native windows alive, for asking their display
+
     SDL_Window* window(NativeId id) const { return id ? SDL_GetWindowFromID(id) : nullptr; }
+
+    // The pointer in physical screen pixels, asked of the desktop now.
+    void GlobalPointer(int& x, int& y) const {
+#if KES_UI_HAVE_X11
+        if (!windows.empty() && X11PointerPosition(window(windows.front()), x, y)) return;
+#endif
+        SDL_GetGlobalMouseState(&x, &y);
+    }
 
     gfx::Point ScreenOf(Uint32 window_id, int x, int y) const {
         int wx = 0, wy = 0;
@@ -143,7 +154,7 @@ struct SdlBackend::Impl {
                 if (captured) {
                     // While we move a window ourselves its relative positions lag behind.
                     int gx = 0, gy = 0;
-                    SDL_GetGlobalMouseState(&gx, &gy);
+                    GlobalPointer(gx, gy);
                     out.screen_pos = {gx / scale, gy / scale};
                 } else {
                     // Window-relative works on every desktop (Wayland has no global position).
@@ -310,10 +321,12 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
         return 0;
     }
     SDL_SetWindowHitTest(w, &Impl::HitTest, impl_.get());
+    impl_->windows.push_back(SDL_GetWindowID(w));
     return SDL_GetWindowID(w);
 }
 
 void SdlBackend::DestroyNativeWindow(NativeId id) {
+    std::erase(impl_->windows, id);
     if (SDL_Window* w = impl_->window(id)) SDL_DestroyWindow(w);
 }
 
@@ -376,7 +389,7 @@ void SdlBackend::SetCaptionTest(CaptionTest test, void* context) {
 bool SdlBackend::BeginNativeMove(NativeId id) {
 #if KES_UI_HAVE_X11
     int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
+    impl_->GlobalPointer(x, y);
     return X11BeginMove(impl_->window(id), x, y);
 #else
     (void)id;
@@ -429,7 +442,7 @@ gfx::Surface SdlBackend::WindowPixels(NativeId id) {
 
 gfx::Point SdlBackend::PointerPosition() {
     int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
+    impl_->GlobalPointer(x, y);
     return {x / impl_->scale, y / impl_->scale};
 }
 
