@@ -12,6 +12,7 @@
 #if KES_UI_HAVE_X11
 #include "platform/ui/x11_move.h"
 #include "platform/ui/x11_pointer.h"
+#include "platform/ui/x11_show.h"
 #endif
 
 namespace kes::ui {
@@ -26,6 +27,19 @@ int ScaleFromEnvironment() {
 }
 
 namespace {
+
+// How long showing a window waits for the desktop to map it.
+constexpr int kMapTimeoutMs = 2000;
+
+// Shows or restores a window without SDL's unlimited wait for the map: the
+// window is mapped first (within a time limit), so SDL finds it mapped. When
+// the desktop does not map it in time, SDL learns of the map when it comes.
+void ShowWithin(SDL_Window* w, void (*show)(SDL_Window*)) {
+#if KES_UI_HAVE_X11
+    if (!X11MapWithin(w, kMapTimeoutMs)) return;
+#endif
+    show(w);
+}
 
 KeyCode KeyFromSdl(SDL_Keycode k) {
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<KeyCode>('A' + (k - SDLK_a));
@@ -311,7 +325,8 @@ void SdlBackend::Wake() {
 
 NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     const int s = impl_->scale;
-    Uint32 flags = SDL_WINDOW_BORDERLESS | (desc.visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    // Made hidden and shown afterwards, so the show has a time limit.
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     if (desc.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     if (!desc.show_in_taskbar) flags |= SDL_WINDOW_SKIP_TASKBAR;
     SDL_Window* w = SDL_CreateWindow(desc.title.c_str(), desc.bounds.x * s, desc.bounds.y * s,
@@ -321,6 +336,7 @@ NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
         return 0;
     }
     SDL_SetWindowHitTest(w, &Impl::HitTest, impl_.get());
+    if (desc.visible) ShowWithin(w, SDL_ShowWindow);
     impl_->windows.push_back(SDL_GetWindowID(w));
     return SDL_GetWindowID(w);
 }
@@ -354,7 +370,10 @@ void SdlBackend::SetNativeBounds(NativeId id, gfx::Rect b) {
 }
 
 void SdlBackend::ShowNative(NativeId id, bool visible) {
-    if (SDL_Window* w = impl_->window(id)) visible ? SDL_ShowWindow(w) : SDL_HideWindow(w);
+    SDL_Window* w = impl_->window(id);
+    if (!w) return;
+    if (visible) ShowWithin(w, SDL_ShowWindow);
+    else SDL_HideWindow(w);
 }
 
 void SdlBackend::MinimizeNative(NativeId id) {
@@ -362,7 +381,8 @@ void SdlBackend::MinimizeNative(NativeId id) {
 }
 
 void SdlBackend::RestoreNative(NativeId id) {
-    if (SDL_Window* w = impl_->window(id)) SDL_RestoreWindow(w);
+    SDL_Window* w = impl_->window(id);
+    if (w && (SDL_GetWindowFlags(w) & SDL_WINDOW_MINIMIZED)) ShowWithin(w, SDL_RestoreWindow);
 }
 
 void SdlBackend::RaiseNative(NativeId id) {

@@ -1,7 +1,9 @@
 // Real X11 input through the SDL backend: a private Xvfb, xdotool as the user.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <condition_variable>
 #include <mutex>
 #include <cstdlib>
@@ -32,10 +34,14 @@ public:
                               ("kes-ui-xvfb-" + std::to_string(random()) + "-" + std::to_string(random()));
         pid_file_ = base.string() + ".pid";
         display_file_ = base.string() + ".display";
-        // Xvfb picks a free display itself and writes its number to fd 3;
-        // -terminate ends it with its last client should this test die.
-        const std::string cmd = "Xvfb -displayfd 3 -terminate -screen 0 640x480x24 -nolisten tcp 3>" +
-                                display_file_.string() + " >/dev/null 2>&1 & echo $! > " + pid_file_.string();
+        // Xvfb picks a free display itself and writes its number to fd 3.
+        // -noreset: a probe client that disconnects must not reset the server
+        // under the window manager. A watcher ends Xvfb should this test die
+        // ($PPID of the shell is this test process).
+        const std::string cmd = "(Xvfb -displayfd 3 -noreset -screen 0 640x480x24 -nolisten tcp 3>" +
+                                display_file_.string() + " & x=$!; echo $x > " + pid_file_.string() +
+                                "; while kill -0 $PPID && kill -0 $x; do sleep 1; done; kill $x)"
+                                " >/dev/null 2>&1 &";
         if (std::system(cmd.c_str()) != 0) return;
         for (int i = 0; i < 100 && display_ < 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -77,9 +83,25 @@ public:
         return logs_.back();
     }
     std::string display() const { return ":" + std::to_string(display_); }
-    // Runs xdotool against this display.
+    // Runs xdotool against this display, for at most 10 seconds.
     bool Do(const std::string& args) const {
-        const std::string cmd = "DISPLAY=" + display() + " xdotool " + args + " >/dev/null 2>&1";
+        const std::string cmd = "DISPLAY=" + display() + " timeout 10 xdotool " + args + " >/dev/null 2>&1";
+        return std::system(cmd.c_str()) == 0;
+    }
+    // What xdotool prints (its first line); empty when it failed.
+    std::string Ask(const std::string& args) {
+        if (ask_file_.empty()) ask_file_ = LogFile("ask");
+        const fs::path& out = ask_file_;
+        const std::string cmd = "DISPLAY=" + display() + " timeout 10 xdotool " + args + " >" + out.string() + " 2>&1";
+        std::string line;
+        if (std::system(cmd.c_str()) != 0) return line;
+        std::ifstream in(out);
+        std::getline(in, line);
+        return line;
+    }
+    // Whether the process whose id a file holds still runs.
+    static bool Alive(const fs::path& pid_file) {
+        const std::string cmd = "kill -0 $(cat " + pid_file.string() + ") 2>/dev/null";
         return std::system(cmd.c_str()) == 0;
     }
 
@@ -103,6 +125,7 @@ private:
     std::condition_variable done_;
     bool finished_ = false;
     std::vector<fs::path> logs_;
+    fs::path ask_file_;
 };
 
 struct Got {
@@ -124,18 +147,20 @@ protected:
             // connected watches for it announcing itself on the root window:
             // probes that come and go could make the server reset and end.
             const fs::path spy = x->LogFile("spy");
+            wm_pid = x->LogFile("openbox-pid");
             const std::string cmd = "DISPLAY=" + x->display() + " stdbuf -oL xprop -root -spy >" +
                                     spy.string() + " 2>&1 & DISPLAY=" + x->display() + " openbox --sm-disable >" +
-                                    x->LogFile("openbox").string() + " 2>&1 &";
+                                    x->LogFile("openbox").string() + " 2>&1 & echo $! >" + wm_pid.string();
             ASSERT_EQ(std::system(cmd.c_str()), 0);
             bool up = false;
-            for (int i = 0; i < 200 && !up; ++i) {
+            for (int i = 0; i < 200 && !up && PrivateX::Alive(wm_pid); ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 std::ifstream in(spy);
                 const std::string seen((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
                 up = seen.find("_NET_SUPPORTING_WM_CHECK(WINDOW): window id") != std::string::npos;
             }
-            ASSERT_TRUE(up) << "openbox did not start";
+            // Up means announced and still running when our first window is made.
+            ASSERT_TRUE(up && PrivateX::Alive(wm_pid)) << "openbox did not start";
         }
         setenv("DISPLAY", x->display().c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -175,6 +200,7 @@ protected:
     }
 
     bool with_window_manager_ = false;
+    fs::path wm_pid;  // holds the window manager's process id
     std::unique_ptr<PrivateX> x;
     std::unique_ptr<Desktop> desk;
     Hwnd form = 0;
@@ -189,6 +215,14 @@ TEST_F(RealInput, ClickArrivesAtTheClientPoint) {
     EXPECT_EQ(XFromLParam(down[0].l), 70);
     EXPECT_EQ(YFromLParam(down[0].l), 40);
     EXPECT_EQ(desk->GetCursorPos(), (gfx::Point{120, 90}));
+}
+
+TEST_F(RealInput, PointerPositionOutsideTheWindowIsTheRealOne) {
+    ASSERT_TRUE(x->Do("mousemove 120 90"));
+    ASSERT_TRUE(WaitFor(WM_MOUSEMOVE));
+    ASSERT_TRUE(x->Do("mousemove 500 400"));
+    Settle(100);
+    EXPECT_EQ(desk->GetCursorPos(), (gfx::Point{500, 400})) << "not the last position inside the window";
 }
 
 TEST_F(RealInput, TypedTextAndAccessKeys) {
@@ -258,6 +292,52 @@ TEST_F(RealMove, CaptionHitTestLetsTheDesktopMoveTheWindow) {
     EXPECT_NEAR(after.x - before.x, 80, 30);
     EXPECT_NEAR(after.y - before.y, 52, 30);
     EXPECT_TRUE(Only(WM_LBUTTONDOWN).empty()) << "the press went to the desktop";
+}
+
+TEST_F(RealMove, ShowingAWindowDoesNotWaitForeverForAStuckWindowManager) {
+    // A window manager that holds our map request and never answers it.
+    ASSERT_EQ(std::system(("kill -STOP $(cat " + wm_pid.string() + ")").c_str()), 0);
+    WindowDesc d;
+    d.rect = {300, 200, 100, 50};
+    const auto start = std::chrono::steady_clock::now();
+    const Hwnd late = desk->CreateWindow(d, [this](Hwnd h, Message m, WParam w, LParam l) {
+        return desk->DefWindowProc(h, m, w, l);
+    });
+    const auto waited = std::chrono::steady_clock::now() - start;
+    (void)std::system(("kill -CONT $(cat " + wm_pid.string() + ")").c_str());
+    EXPECT_LT(waited, std::chrono::seconds(5)) << "showing gives up waiting for the map after its time limit";
+    Settle(300);
+    desk->DestroyWindow(late);
+}
+
+TEST_F(RealMove, TwoWindowsSettleAndLeaveTheProcessIdle) {
+    WindowDesc d;
+    d.rect = {300, 50, 200, 100};
+    std::vector<Message> second_got;
+    const Hwnd second = desk->CreateWindow(d, [this, &second_got](Hwnd h, Message m, WParam w, LParam l) {
+        second_got.push_back(m);
+        return desk->DefWindowProc(h, m, w, l);
+    });
+    // Two activations in flight at once: the desktop reports each after we asked for the next.
+    desk->SetActiveWindow(form);
+    Settle(500);
+    const Hwnd active = desk->GetActiveWindow();
+    const std::string desktop_active = x->Ask("getactivewindow");
+    EXPECT_NE(active, 0u);
+    EXPECT_FALSE(desktop_active.empty());
+    got.clear();
+    second_got.clear();
+
+    const std::clock_t cpu_before = std::clock();
+    Settle(1000);
+    const double cpu_s = double(std::clock() - cpu_before) / CLOCKS_PER_SEC;
+
+    EXPECT_EQ(desk->GetActiveWindow(), active);
+    EXPECT_EQ(x->Ask("getactivewindow"), desktop_active) << "the desktop's active window stayed put";
+    EXPECT_TRUE(Only(WM_ACTIVATE).empty());
+    EXPECT_EQ(std::count(second_got.begin(), second_got.end(), WM_ACTIVATE), 0);
+    EXPECT_LT(cpu_s, 0.1) << "a second of sitting still";
+    desk->DestroyWindow(second);
 }
 
 }  // namespace
