@@ -31,7 +31,7 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
   font_ = GetAmbient().font;
   p_ = std::make_unique<forms::PictureBox>(forms::ControlSite::Inside(*this, &inner_, "p", {0, 0, 195, 195}));
   p_->SetBorderStyle(0);
-  lbl_ = std::make_unique<OwnLook<forms::Label>>(forms::ControlSite::Inside(*this, &inner_, "lbl", {240, 0, 0, 0}));
+  lbl_ = std::make_unique<forms::Label>(forms::ControlSite::Inside(*this, &inner_, "lbl", {240, 0, 0, 0}));
   lbl_->SetBackStyle(0);
   lbl_->SetAutoSize(true);
   lbl_->SetFont(font_);

@@ -21,7 +21,6 @@
 #include "platform/forms/timer_control.h"
 #include "platform/forms/values.h"
 #include "widgets/fields/check_model.h"
-#include "widgets/fields/own_look.h"
 
 namespace kes::fields {
 
@@ -88,7 +87,7 @@ class XpCheckbox : public forms::Control {
   forms::FontSpec font_;
   forms::EventTable inner_;  // receives the events of p, lbl and Timer1
   std::unique_ptr<forms::PictureBox> p_;
-  std::unique_ptr<OwnLook<forms::Label>> lbl_;  // shows disabled by its colour alone
+  std::unique_ptr<forms::Label> lbl_;  // shows disabled by its colour alone
   std::unique_ptr<forms::TimerControl> timer_;
   bool pressed_ = false;  // the left button went down on the container itself
   // The window last moved over told us the pointer left it and no move has come since. The

@@ -24,7 +24,7 @@ ui::WindowDesc ContainerLook() {
 
 XpText::XpText(const forms::ControlSite& site) : forms::Control(site, ContainerLook()) {
   forms::TwipsRect rect{kTextEditLeft, kTextEditTop, kTextMinWidth - kTextEditMargin, kTextEditHeight};
-  edit_ = std::make_unique<OwnLook<forms::EditField>>(forms::ControlSite::Inside(*this, &inner_, "TxtSpin", rect));
+  edit_ = std::make_unique<forms::EditField>(forms::ControlSite::Inside(*this, &inner_, "TxtSpin", rect));
   edit_->SetBorderStyle(0);
   edit_->SetBackColor(kWhite);
   edit_->SetFont(GetAmbient().font);

@@ -21,7 +21,6 @@
 #include "platform/forms/event_table.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/values.h"
-#include "widgets/fields/own_look.h"
 #include "widgets/fields/text_border.h"
 #include "widgets/fields/text_layout.h"
 
@@ -69,7 +68,7 @@ class XpText : public forms::Control {
 
  private:
   forms::EventTable inner_;  // receives TxtSpin's events
-  std::unique_ptr<OwnLook<forms::EditField>> edit_;
+  std::unique_ptr<forms::EditField> edit_;
   TextBorder border_ = TextBorder::Designed;
   double large_change_ = 1;
   double stored_value_ = 0;
