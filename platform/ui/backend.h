@@ -84,7 +84,7 @@ public:
     virtual bool PollEvent(BackendEvent& out) = 0;
     /// Sleeps until an event arrives or `timeout_ms` pass (negative: no limit).
     virtual WaitResult WaitEvent(BackendEvent& out, std::int64_t timeout_ms) = 0;
-    /// Makes a WaitEvent in progress or the next one return at once.
+    /// Makes the next WaitEvent return at once (called on the loop's own thread).
     virtual void Wake() = 0;
 
     // ---- Native windows ---------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include "platform/ui/message.h"
 #if KES_UI_HAVE_X11
+#include "platform/ui/x11_errors.h"
 #include "platform/ui/x11_move.h"
 #include "platform/ui/x11_pointer.h"
 #include "platform/ui/x11_show.h"
@@ -124,7 +125,7 @@ struct SdlBackend::Impl {
     bool ok = false;
     std::string error;
     int scale = 1;
-    Uint32 wake_event = 0;
+    bool woken = false;  // Wake() was called: the next wait returns at once
     bool captured = false;  // pointer captured for a window (a drag in progress)
     CaptionTest caption_test = nullptr;
     void* caption_context = nullptr;
@@ -262,7 +263,10 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>()) {
         return;
     }
     impl_->ok = true;
-    impl_->wake_event = SDL_RegisterEvents(1);
+#if KES_UI_HAVE_X11
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0)
+        X11MakeErrorsNonFatal();
+#endif
     int scale = ScaleFromEnvironment();
     if (scale == 0) {
         float ddpi = 0;
@@ -289,13 +293,16 @@ std::int64_t SdlBackend::NowMs() { return static_cast<std::int64_t>(SDL_GetTicks
 bool SdlBackend::PollEvent(BackendEvent& out) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        if (e.type == impl_->wake_event) continue;
         if (impl_->Convert(e, out)) return true;
     }
     return false;
 }
 
 WaitResult SdlBackend::WaitEvent(BackendEvent& out, std::int64_t timeout_ms) {
+    if (impl_->woken) {
+        impl_->woken = false;
+        return WaitResult::Timeout;
+    }
     const std::int64_t deadline = timeout_ms < 0 ? -1 : NowMs() + timeout_ms;
     for (;;) {
         SDL_Event e;
@@ -311,17 +318,14 @@ WaitResult SdlBackend::WaitEvent(BackendEvent& out, std::int64_t timeout_ms) {
             if (deadline < 0) return WaitResult::Stalled;  // SDL's queue failed
             continue;
         }
-        if (e.type == impl_->wake_event) return WaitResult::Timeout;
         if (impl_->Convert(e, out)) return WaitResult::Event;
     }
 }
 
-void SdlBackend::Wake() {
-    SDL_Event e;
-    SDL_zero(e);
-    e.type = impl_->wake_event;
-    SDL_PushEvent(&e);
-}
+// Everything runs on one thread, so a flag is enough. Pushing an SDL event instead makes SDL
+// 2.26 wake the X11 window it last waited on, which may be the one just destroyed: the
+// server's BadWindow then ends the process.
+void SdlBackend::Wake() { impl_->woken = true; }
 
 NativeId SdlBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
     const int s = impl_->scale;
