@@ -23,13 +23,11 @@ ui::WindowDesc edit_window() {
 }  // namespace
 
 EditField::EditField(const ControlSite& site) : Control(site, edit_window()) {
-    font_spec_ = GetAmbient().font;
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(GetAmbient().font);
 }
 
 void EditField::InitProperties() {
-    font_spec_ = GetAmbient().font;
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(GetAmbient().font);
     Invalidate();
 }
 
@@ -49,7 +47,7 @@ void EditField::WriteProperties(PropertyBag& bag) const {
     bag.write_string("Text", Text(), "");
     bag.write_bool("Locked", locked_, false);
     bag.write_bool("Enabled", Enabled(), true);
-    bag.write_font("Font", font_spec_, GetAmbient().font);
+    bag.write_font("Font", font_.request(), GetAmbient().font);
     bag.write_color("BackColor", back_color_, 0x80000005u);
     bag.write_color("ForeColor", fore_color_, 0x80000008u);
     bag.write_int16("BorderStyle", std::int16_t(border_style_), 1);
@@ -78,7 +76,6 @@ void EditField::SetBorderStyle(int v) {
 }
 
 void EditField::SetFont(const FontSpec& f) {
-    font_spec_ = f;
     font_ = gfx::Font(f);
     ScrollCaretIntoView();
     Invalidate();

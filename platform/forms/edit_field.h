@@ -47,7 +47,7 @@ public:
     void SetAlignment(int v);
     int BorderStyle() const { return border_style_; }
     void SetBorderStyle(int v);
-    const FontSpec& Font() const { return font_spec_; }
+    const FontSpec& Font() const { return font_.request(); }
     void SetFont(const FontSpec& f);
     OleColor BackColor() const { return back_color_; }
     void SetBackColor(OleColor c);
@@ -106,7 +106,6 @@ private:
     int XOf(std::size_t pos) const;  // pixels from the text's start to a position
 
     EditModel model_;
-    FontSpec font_spec_;
     gfx::Font font_;
     OleColor back_color_ = 0x80000005u;
     OleColor fore_color_ = 0x80000008u;

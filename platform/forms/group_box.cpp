@@ -23,8 +23,7 @@ ui::WindowDesc frame_window() {
 }  // namespace
 
 GroupBox::GroupBox(const ControlSite& site) : Control(site, frame_window()) {
-    font_spec_ = GetAmbient().font;
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(GetAmbient().font);
 }
 
 void GroupBox::InitProperties() {
@@ -45,7 +44,7 @@ void GroupBox::WriteProperties(PropertyBag& bag) const {
     bag.write_string("Caption", caption_, "");
     bag.write_color("BackColor", back_color_, kColorButtonFace);
     bag.write_color("ForeColor", fore_color_, kColorButtonText);
-    bag.write_font("Font", font_spec_, GetAmbient().font);
+    bag.write_font("Font", font_.request(), GetAmbient().font);
     bag.write_int16("BorderStyle", std::int16_t(border_style_), 1);
     bag.write_bool("Enabled", Enabled(), true);
 }
@@ -74,7 +73,6 @@ void GroupBox::SetForeColor(OleColor c) {
 }
 
 void GroupBox::SetFont(const FontSpec& f) {
-    font_spec_ = f;
     font_ = gfx::Font(f);
     Invalidate();
 }

@@ -30,7 +30,7 @@ public:
     void SetBackColor(OleColor c);
     OleColor ForeColor() const { return fore_color_; }
     void SetForeColor(OleColor c);
-    const FontSpec& Font() const { return font_spec_; }
+    const FontSpec& Font() const { return font_.request(); }
     void SetFont(const FontSpec& f);
     int BorderStyle() const { return border_style_; }
     void SetBorderStyle(int v);
@@ -43,7 +43,6 @@ private:
     std::string caption_;
     OleColor back_color_ = kColorButtonFace;
     OleColor fore_color_ = kColorButtonText;
-    FontSpec font_spec_;
     gfx::Font font_;
     int border_style_ = 1;
 };

@@ -18,8 +18,7 @@ ui::WindowDesc label_window() {
 }  // namespace
 
 Label::Label(const ControlSite& site) : Control(site, label_window()) {
-    font_spec_ = GetAmbient().font;
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(GetAmbient().font);
 }
 
 void Label::InitProperties() {
@@ -32,8 +31,7 @@ void Label::ReadProperties(const PropertyBag& bag) {
     back_style_ = bag.read_int16("BackStyle", 1) == 0 ? 0 : 1;
     back_color_ = bag.read_color("BackColor", kColorButtonFace);
     fore_color_ = bag.read_color("ForeColor", kColorButtonText);
-    font_spec_ = bag.read_font("Font", GetAmbient().font);
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(bag.read_font("Font", GetAmbient().font));
     auto_size_ = bag.read_bool("AutoSize", false);
     word_wrap_ = bag.read_bool("WordWrap", false);
     alignment_ = bag.read_int16("Alignment", 0);
@@ -52,7 +50,7 @@ void Label::WriteProperties(PropertyBag& bag) const {
     bag.write_int16("BackStyle", std::int16_t(back_style_), 1);
     bag.write_color("BackColor", back_color_, kColorButtonFace);
     bag.write_color("ForeColor", fore_color_, kColorButtonText);
-    bag.write_font("Font", font_spec_, GetAmbient().font);
+    bag.write_font("Font", font_.request(), GetAmbient().font);
     bag.write_bool("AutoSize", auto_size_, false);
     bag.write_bool("WordWrap", word_wrap_, false);
     bag.write_int16("Alignment", std::int16_t(alignment_), 0);
@@ -85,7 +83,6 @@ void Label::SetForeColor(OleColor c) {
 }
 
 void Label::SetFont(const FontSpec& f) {
-    font_spec_ = f;
     font_ = gfx::Font(f);
     Changed();
 }

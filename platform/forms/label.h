@@ -36,7 +36,7 @@ public:
     void SetBackColor(OleColor c);
     OleColor ForeColor() const { return fore_color_; }
     void SetForeColor(OleColor c);
-    const FontSpec& Font() const { return font_spec_; }
+    const FontSpec& Font() const { return font_.request(); }
     void SetFont(const FontSpec& f);
     bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool v);
@@ -65,7 +65,6 @@ private:
     int back_style_ = 1;
     OleColor back_color_ = kColorButtonFace;
     OleColor fore_color_ = kColorButtonText;
-    FontSpec font_spec_;
     gfx::Font font_;
     bool auto_size_ = false;
     bool word_wrap_ = false;

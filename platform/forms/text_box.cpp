@@ -26,16 +26,14 @@ ui::WindowDesc box_window() {
 }  // namespace
 
 TextBox::TextBox(const ControlSite& site) : Control(site, box_window()) {
-    font_spec_ = GetAmbient().font;
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(GetAmbient().font);
 }
 
 void TextBox::InitProperties() { SetFont(GetAmbient().font); }
 
 void TextBox::ReadProperties(const PropertyBag& bag) {
     Control::SetEnabled(bag.read_bool("Enabled", true));
-    font_spec_ = bag.read_font("Font", GetAmbient().font);
-    font_ = gfx::Font(font_spec_);
+    font_ = gfx::Font(bag.read_font("Font", GetAmbient().font));
     SetBackColor(bag.read_color("BackColor", 0x80000005u));
     fore_color_ = bag.read_color("ForeColor", 0x80000008u);
     border_style_ = bag.read_int16("BorderStyle", 1) == 0 ? 0 : 1;
@@ -47,7 +45,7 @@ void TextBox::ReadProperties(const PropertyBag& bag) {
 
 void TextBox::WriteProperties(PropertyBag& bag) const {
     bag.write_string("Text", text_, "");
-    bag.write_font("Font", font_spec_, GetAmbient().font);
+    bag.write_font("Font", font_.request(), GetAmbient().font);
     bag.write_color("BackColor", back_color_, 0x80000005u);
     bag.write_color("ForeColor", fore_color_, 0x80000008u);
     bag.write_int16("BorderStyle", std::int16_t(border_style_), 1);
@@ -64,7 +62,6 @@ void TextBox::SetText(std::string_view utf8) {
 }
 
 void TextBox::SetFont(const FontSpec& f) {
-    font_spec_ = f;
     font_ = gfx::Font(f);
     Relayout();
 }

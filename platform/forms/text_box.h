@@ -30,7 +30,7 @@ public:
     const std::string& Text() const { return text_; }
     // Replaces the text and scrolls back to the top; raises Change when it differs.
     void SetText(std::string_view utf8);
-    const FontSpec& Font() const { return font_spec_; }
+    const FontSpec& Font() const { return font_.request(); }
     void SetFont(const FontSpec& f);
     OleColor BackColor() const { return back_color_; }
     void SetBackColor(OleColor c);
@@ -75,7 +75,6 @@ private:
 
     std::string text_;
     std::vector<std::string> lines_;
-    FontSpec font_spec_;
     gfx::Font font_;
     OleColor back_color_ = 0x80000005u;
     OleColor fore_color_ = 0x80000008u;
