@@ -126,6 +126,7 @@ struct SdlBackend::Impl {
     std::string error;
     int scale = 1;
     bool woken = false;  // Wake() was called: the next wait returns at once
+    bool x11 = false;    // the video driver is X11
     bool captured = false;  // pointer captured for a window (a drag in progress)
     CaptionTest caption_test = nullptr;
     void* caption_context = nullptr;
@@ -264,8 +265,10 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>()) {
     }
     impl_->ok = true;
 #if KES_UI_HAVE_X11
-    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0)
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0) {
+        impl_->x11 = true;
         X11MakeErrorsNonFatal();
+    }
 #endif
     int scale = ScaleFromEnvironment();
     if (scale == 0) {
@@ -282,6 +285,11 @@ SdlBackend::~SdlBackend() {
     if (!impl_->ok) return;
     for (auto& [k, c] : impl_->stock_cursors) SDL_FreeCursor(c);
     if (impl_->custom_cursor) SDL_FreeCursor(impl_->custom_cursor);
+    // On X11, SDL puts Xlib's fatal error handler back before it closes its connections, and
+    // closing them delivers any late error about a window already gone (SDL 2.26 may still
+    // have a wake-up in flight to one), which would end the process after a clean close.
+    // Our windows are destroyed by now; the connections close with the process.
+    if (impl_->x11) return;
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
