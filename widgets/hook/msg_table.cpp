@@ -13,13 +13,17 @@ TableEdit MsgTable::Add(std::int32_t msg) {
   if (limit_ && count_ >= *limit_) return TableEdit::Overflow;
   // A table that wanted everything starts over with this one message.
   if (count_ < 0) count_ = 0;
+  // A copy behind a freed slot must be found before the freed slot is filled: otherwise the
+  // message would sit twice, and deleting it once would leave it wanted.
+  std::int32_t* freed = nullptr;
   for (std::int32_t i = 0; i < count_; ++i) {
     std::int32_t& s = slots_[static_cast<std::size_t>(i)];
-    if (s == 0) {
-      s = msg;
-      return TableEdit::Done;
-    }
     if (s == msg) return TableEdit::Done;
+    if (s == 0 && !freed) freed = &s;
+  }
+  if (freed) {
+    *freed = msg;
+    return TableEdit::Done;
   }
   if (slots_.size() <= static_cast<std::size_t>(count_)) slots_.resize(static_cast<std::size_t>(count_) + 1);
   slots_[static_cast<std::size_t>(count_)] = msg;
