@@ -43,6 +43,18 @@ const Month kMonths[] = {
       {TextPerJia(1), "143.75"}, {TextPerJia(2), "71.87"}, {TextPerJia(3), "672"},
       {TextFinall(0), "5724.8"}, {TextFinall(4), "433.72"}, {TextFinall(6), "5291.08"},
       {TextFinall(8), "4090.2"}, {TextFinall(9), "1200.88"}}},
+    // The basic run takes the pre-tax adjustments and the after-tax one, but
+    // not the allowances or the other deduction; the take-home takes all.
+    {"adjustments and allowances in cents",
+     {{TextPerMes(2), "123.45"}, {TextPerMes(3), "67.89"}, {TextPerMes(8), "12.34"},
+      {TextPerMes(9), "45.67"}, {TextPerJia(4), "23.45"}, {TextFinall(1), "11.11"},
+      {TextFinall(2), "22.22"}, {TextFinall(5), "33.33"}},
+     0,
+     {{TextPerMes(11), "5758.01"}, {TextPerJia(0), "460.64"}, {TextPerJia(1), "115.16"},
+      {TextPerJia(2), "57.58"}, {TextComJia(1), "529.74"}, {TextComJia(6), "2554.87"},
+      {TextFinall(0), "4452.63"}, {TextFinall(3), "4485.96"}, {TextFinall(4), "247.89"},
+      {TextFinall(6), "4181.29"}, {TextPerJia(6), "1576.72"}, {TextFinall(8), "4085.2"},
+      {TextJiaBan(2), "35.22"}, {TextFinall(9), "96.09"}}},
     {"gross below the lower base limit",
      {{TextPerMes(0), "1500"}},
      0,
