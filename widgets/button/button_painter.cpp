@@ -350,8 +350,9 @@ void PaintButton(Canvas& c, int w, int h, const PaintInputs& in, const gfx::Font
       if (const GradientLook* look = GradientLookFor(in.style)) PaintGradientLook(c, w, h, in, *look);
       break;
   }
-  // Look 5 places its own; the others show theirs inside the border, following a pressed face.
-  if (in.style != 5 && in.form_active && in.show_focus_rect && (in.has_focus || in.is_default)) {
+  // Look 5 places its own and the toolbar look 8 shows none; the others show theirs inside
+  // the border, following a pressed face.
+  if (in.style != 5 && in.style != 8 && in.form_active && in.show_focus_rect && (in.has_focus || in.is_default)) {
     const int d = IsDown(in) ? 1 : 0;
     c.focus_rect(Edges(3 + d, 3 + d, w - 3 + d, h - 3 + d));
   }

@@ -163,6 +163,13 @@ TEST(Look8, FlatAtRestFramedWhenHotOrDown) {
   PaintInputs off = Look(8, DrawState::Hot);
   off.enabled = false;
   EXPECT_TRUE(Paint(off).s.same_pixels(normal.s));
+
+  // The toolbar look has no focus rectangle in any state.
+  for (const DrawState state : {DrawState::Normal, DrawState::Hot, DrawState::Down}) {
+    PaintInputs focused = Look(8, state);
+    focused.form_active = focused.show_focus_rect = focused.has_focus = true;
+    EXPECT_TRUE(Paint(focused).s.same_pixels(Paint(Look(8, state)).s)) << static_cast<int>(state);
+  }
 }
 
 TEST(Shapes, RoundedLooksCutTheirCorners) {
