@@ -3,6 +3,7 @@
 #include "platform/forms/events.h"
 #include "platform/gfx/color.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/message.h"
 #include "widgets/fields/check_bitmaps.h"
 #include "widgets/fields/check_settings.h"
 
@@ -53,8 +54,8 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
   });
   inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
   inner_.On("Timer1", forms::kTimer, [this] { Tick(); });
-  WatchLeave(*p_);
-  WatchLeave(*lbl_);
+  Watch(*p_);
+  Watch(*lbl_);
 
   Show();
   Layout();
@@ -174,10 +175,12 @@ void XpCheckbox::Down(forms::MouseArgs& args) {
   Show();
 }
 
-void XpCheckbox::WatchLeave(ui::Window& part) {
+void XpCheckbox::Watch(ui::Window& part) {
   ui::WindowProc previous = desktop().GetWindowProc(part.hwnd());
   desktop().SetWindowProc(part.hwnd(), [this, previous](ui::Hwnd h, ui::Message msg, ui::WParam w, ui::LParam l) {
     if (msg == ui::WM_MOUSELEAVE) left_ = true;
+    // A quick second press is still a press: it shows the pressed glyph and its release clicks.
+    if (msg == ui::WM_LBUTTONDBLCLK || msg == ui::WM_RBUTTONDBLCLK || msg == ui::WM_MBUTTONDBLCLK) msg -= 2;
     return ui::Desktop::CallWindowProc(previous, h, msg, w, l);
   });
 }

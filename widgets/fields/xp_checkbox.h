@@ -64,6 +64,8 @@ class XpCheckbox : public forms::Control {
   void OnMouseDown(const ui::MouseEvent& e) override;
   void OnMouseMove(const ui::MouseEvent& e) override;
   void OnMouseUp(const ui::MouseEvent& e) override;
+  // Every press counts, however quickly it follows the last.
+  void OnDoubleClick(const ui::MouseEvent& e) override { OnMouseDown(e); }
   bool OnKeyDown(const ui::KeyEvent& e) override;
   bool OnKeyUp(const ui::KeyEvent& e) override;
   void OnChar(char32_t ch, ui::ShiftState shift) override;
@@ -75,8 +77,8 @@ class XpCheckbox : public forms::Control {
   void Down(forms::MouseArgs& args);
   // A move over the box, arriving on window `part` (the box, its glyph or its caption).
   void MoveOver(forms::MouseArgs& args, ui::Hwnd part);
-  // Notes the platform's leave notification of a part.
-  void WatchLeave(ui::Window& part);
+  // Notes the platform's leave notification of a part and takes its double clicks as presses.
+  void Watch(ui::Window& part);
   void Up(forms::MouseArgs& args);
   void Tick();
   // Puts the model's glyph and caption colour on screen.

@@ -216,5 +216,26 @@ TEST_F(XpCheckboxTest, StoredSettingsRoundTrip) {
   EXPECT_EQ(saved.read_int32("Value", 0), 1);
 }
 
+// A quick second click is a second click wherever it lands: the desktop reports it as a
+// double click, which the box must not swallow.
+TEST_F(XpCheckboxTest, QuickSecondClickTogglesAgainOnEveryPart) {
+  Make();
+  const struct {
+    const char* part;
+    const ui::Window* window;
+    gfx::Point at;
+  } cases[] = {{"glyph", &box->GlyphBox(), {6, 6}}, {"caption", &box->CaptionLabel(), {4, 4}}, {"box", box, {14, 8}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.part);
+    box->SetValue(0);
+    log.clear();
+    ClickAt(*c.window, c.at);
+    ClickAt(*c.window, c.at);
+    EXPECT_EQ(box->Value(), 0);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "MouseDown 1"), 2);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& e) { return e.rfind("Click", 0) == 0; }), 2);
+  }
+}
+
 }  // namespace
 }  // namespace kes::fields
