@@ -136,7 +136,7 @@ void LiveButtons(kes::forms::Form& form) {
   const auto song = kes::forms::song_font(9);
 
   // ForMain's pay tab and policy tab, on the white of the tab pages.
-  Panel(form, "ForMainPage", "ForMain: 宋体 9", kWhite, {Tw(kLiveLeft), Tw(8), Tw(300), Tw(130)});
+  Panel(form, "ForMainPage", "ForMain: 宋体 9", kWhite, {Tw(kLiveLeft), Tw(8), Tw(300), Tw(136)});
   // The three large buttons overlap, compute on top: made bottom first, tabbed top first.
   tab = 2;
   Command(form, at("ComExit", -1, {120, 1060, 2445, 405}, "ForMainPage"), "退  出", song, true);
