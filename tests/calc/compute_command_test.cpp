@@ -125,6 +125,26 @@ TEST_F(EngineTest, DefaultMonthValuesAreTheNarrowedFigures) {
   EXPECT_EQ(val(model.ValFinall, 6), 4090.2f);
 }
 
+// Hourly wages whose rates sit within a float step of half a cent: the weekday
+// rate is rounded before it is narrowed, the others after.
+TEST_F(EngineTest, OvertimeRatesRoundAtTheirOwnPoint) {
+  struct Case {
+    const char* wage;
+    const char* weekday;
+    const char* holiday;
+  };
+  const Case cases[] = {
+      {"1203.5", "10.37", "20.75"},   // narrowed first, 10.375 would go to 10.38
+      {"1201.47", "10.36", "20.72"},  // in double, 20.714999 would go to 20.71
+  };
+  for (const Case& c : cases) {
+    set(TextPerMes(0), c.wage);
+    compute();
+    EXPECT_EQ(text(TextJiaBan(1)), c.weekday) << c.wage;
+    EXPECT_EQ(text(TextJiaBan(9)), c.holiday) << c.wage;
+  }
+}
+
 TEST_F(EngineTest, SavesThePayRecordBeforeComputing) {
   set(TextPerMes(3), "250.5");
   engine.compute();
