@@ -129,6 +129,8 @@ void XpText::Layout() {
 
 void XpText::OnResize() { Layout(); }
 
+void XpText::OnMouseDown(const ui::MouseEvent&) { SetFocus(); }
+
 void XpText::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
   // The border is the whole control; the outline covers its end pixels, so it stops one short.
   const gfx::Size size = ClientSize();

@@ -65,6 +65,8 @@ class XpText : public forms::Control {
  protected:
   void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
   void OnResize() override;
+  // A press on the margin around the edit field focuses the field, as a press inside it would.
+  void OnMouseDown(const ui::MouseEvent& e) override;
 
  private:
   forms::EventTable inner_;  // receives TxtSpin's events

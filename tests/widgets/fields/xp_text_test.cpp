@@ -114,6 +114,16 @@ TEST_F(XpTextTest, TypingGoesThroughKeyPressWhichMaySwallowOrReplace) {
   EXPECT_EQ(t->Value(), 12.5);
 }
 
+TEST_F(XpTextTest, PressOnTheMarginPutsTheCaretInTheField) {
+  XpText* t = Make();
+  t->SetText("");
+  ClickAt(*t, {2, 10});
+  ASSERT_EQ(desktop_.GetFocus(), t->Edit().hwnd());
+  backend_->Type("7");
+  desktop_.DoEvents();
+  EXPECT_EQ(t->Text(), "7");
+}
+
 TEST_F(XpTextTest, LockedFieldTakesNoTyping) {
   XpText* t = Make();
   t->SetLocked(true);
