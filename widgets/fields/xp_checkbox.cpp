@@ -1,5 +1,8 @@
 #include "widgets/fields/xp_checkbox.h"
 
+#include <memory>
+#include <utility>
+
 #include "platform/forms/events.h"
 #include "platform/gfx/color.h"
 #include "platform/ui/desktop.h"
@@ -136,8 +139,10 @@ void XpCheckbox::SetForeColor(forms::OleColor c) {
 }
 
 void XpCheckbox::Show() {
-  p_->SetPicture(CheckGlyphBitmap(model_.Glyph()));
-  lbl_->SetForeColor(model_.CaptionColor());
+  // The poll calls this every 10 ms while the pointer rests on the box: repaint only what changed.
+  std::shared_ptr<const gfx::Surface> glyph = CheckGlyphBitmap(model_.Glyph());
+  if (p_->Pixels() != glyph.get()) p_->SetPicture(std::move(glyph));
+  if (lbl_->ForeColor() != model_.CaptionColor()) lbl_->SetForeColor(model_.CaptionColor());
 }
 
 void XpCheckbox::Layout() {
