@@ -1,5 +1,6 @@
 #include "calc/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -61,13 +62,29 @@ std::optional<double> read_strict(std::string_view text) {
     ++begin;
   }
   const std::string_view body = text.substr(begin, end - begin);
+  // The exponent is there so the texts the program writes itself (1.5E+07) read back.
+  std::string_view mantissa = body;
+  std::string_view exponent;
+  const std::size_t e = body.find_first_of("Ee");
+  if (e != std::string_view::npos) {
+    mantissa = body.substr(0, e);
+    exponent = body.substr(e + 1);
+  }
+
   int digits = 0;
   int points = 0;
-  bool whole_part_nonzero = false;
-  for (const char c : body) {
+  int whole_digits = 0;    // before the point, from the first non-zero digit on
+  int fraction_zeros = 0;  // after the point, before the first non-zero digit
+  bool nonzero = false;
+  for (const char c : mantissa) {
     if (is_digit(c)) {
       ++digits;
-      if (points == 0 && c != '0') whole_part_nonzero = true;
+      if (c != '0') nonzero = true;
+      if (points == 0) {
+        whole_digits += nonzero ? 1 : 0;
+      } else if (!nonzero) {
+        ++fraction_zeros;
+      }
     } else if (c == '.') {
       ++points;
     } else {
@@ -75,13 +92,29 @@ std::optional<double> read_strict(std::string_view text) {
     }
   }
   if (digits == 0 || points > 1) return std::nullopt;
+
+  long power = 0;
+  if (e != std::string_view::npos) {
+    std::size_t i = 0;
+    const bool power_negative = !exponent.empty() && exponent[0] == '-';
+    if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) ++i;
+    if (i == exponent.size()) return std::nullopt;
+    for (; i < exponent.size(); ++i) {
+      if (!is_digit(exponent[i])) return std::nullopt;
+      // Far beyond any double's range already; saturate instead of overflowing.
+      if (power < 100000) power = power * 10 + (exponent[i] - '0');
+    }
+    if (power_negative) power = -power;
+  }
+  // Power of ten of the first non-zero digit: tells an overflow from an underflow.
+  const long lead = (whole_digits > 0 ? whole_digits - 1 : -(fraction_zeros + 1)) + power;
+
   double value = 0;
   const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value,
-                                         std::chars_format::fixed);
+                                         std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
-    // A whole part of 1 or more can only overflow; anything else underflowed.
-    if (whole_part_nonzero) return std::nullopt;
-    return 0.0;
+    if (lead > 0) return std::nullopt;  // too large for a double
+    return 0.0;                         // too small: reads as zero
   }
   if (ec != std::errc() || ptr != body.data() + body.size()) return std::nullopt;
   return plain_zero(negative ? -value : value);
@@ -156,57 +189,95 @@ double read_val(std::string_view text) {
   return plain_zero(value);
 }
 
-std::string general_text(double value, int digits, int exponent_from) {
-  if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
-  if (value == 0) return "0";
-  if (digits < 1) digits = 1;
-  if (digits > 17) digits = 17;
+namespace {
 
+// A finite, non-zero value as its significant digits (no trailing zeros) and
+// the power of ten of the first one.
+struct Digits {
+  bool negative = false;
+  std::string mantissa;
+  int exponent = 0;
+};
+
+Digits significant_digits(double value, int digits) {
   // "%.*e" rounds the exact binary value to the wanted significant digits.
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*e", digits - 1, value);
+  Digits d;
   const char* p = buf;
-  std::string result;
   if (*p == '-') {
-    result += '-';
+    d.negative = true;
     ++p;
   }
-  std::string mantissa;
   for (; *p != 'e'; ++p) {
-    if (is_digit(*p)) mantissa += *p;
+    if (is_digit(*p)) d.mantissa += *p;
   }
-  const int exponent = std::atoi(p + 1);
-  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  d.exponent = std::atoi(p + 1);
+  while (d.mantissa.size() > 1 && d.mantissa.back() == '0') d.mantissa.pop_back();
+  return d;
+}
 
-  if (exponent >= exponent_from || exponent < -4) {
-    result += mantissa[0];
-    if (mantissa.size() > 1) {
-      result += '.';
-      result.append(mantissa, 1, std::string::npos);
-    }
-    char exp_text[16];
-    std::snprintf(exp_text, sizeof exp_text, "E%c%02d", exponent < 0 ? '-' : '+',
-                  exponent < 0 ? -exponent : exponent);
-    return result + exp_text;
+std::string exponent_text(const Digits& d) {
+  std::string result = d.negative ? "-" : "";
+  result += d.mantissa[0];
+  if (d.mantissa.size() > 1) {
+    result += '.';
+    result.append(d.mantissa, 1, std::string::npos);
   }
-  if (exponent < 0) {
+  char exp_text[16];
+  std::snprintf(exp_text, sizeof exp_text, "E%c%02d", d.exponent < 0 ? '-' : '+',
+                d.exponent < 0 ? -d.exponent : d.exponent);
+  return result + exp_text;
+}
+
+std::string plain_text(const Digits& d) {
+  std::string result = d.negative ? "-" : "";
+  if (d.exponent < 0) {
     result += "0.";
-    result.append(static_cast<std::size_t>(-exponent - 1), '0');
-    return result + mantissa;
+    result.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+    return result + d.mantissa;
   }
-  const auto whole = static_cast<std::size_t>(exponent) + 1;
-  if (mantissa.size() <= whole) {
-    result += mantissa;
-    result.append(whole - mantissa.size(), '0');
+  const auto whole = static_cast<std::size_t>(d.exponent) + 1;
+  if (d.mantissa.size() <= whole) {
+    result += d.mantissa;
+    result.append(whole - d.mantissa.size(), '0');
     return result;
   }
-  result.append(mantissa, 0, whole);
+  result.append(d.mantissa, 0, whole);
   result += '.';
-  result.append(mantissa, whole, std::string::npos);
+  result.append(d.mantissa, whole, std::string::npos);
   return result;
 }
 
-std::string value_text(double value) { return general_text(value, 15, 15); }
+// The texts of the values no computation stores, or "" for an ordinary value.
+std::string special_text(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
+  if (value == 0) return "0";
+  return "";
+}
+
+}  // namespace
+
+std::string general_text(double value, int digits, int exponent_from) {
+  if (std::string special = special_text(value); !special.empty()) return special;
+  if (digits < 1) digits = 1;
+  if (digits > 17) digits = 17;
+  const Digits d = significant_digits(value, digits);
+  const bool exponent_form = d.exponent >= exponent_from || d.exponent < -4;
+  return exponent_form ? exponent_text(d) : plain_text(d);
+}
+
+std::string value_text(double value) {
+  constexpr int kDigits = 15;
+  if (std::string special = special_text(value); !special.empty()) return special;
+  const Digits d = significant_digits(value, kDigits);
+  // Digits the plain form writes: the whole part, or the zeros and significant
+  // digits after the point (the zero before the point is not counted).
+  const int plain_digits = d.exponent >= 0
+                               ? std::max<int>(d.exponent + 1, d.mantissa.size())
+                               : -d.exponent - 1 + static_cast<int>(d.mantissa.size());
+  return plain_digits > kDigits ? exponent_text(d) : plain_text(d);
+}
 
 }  // namespace kes::calc

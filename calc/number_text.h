@@ -17,9 +17,11 @@ bool is_blank(char c);
 
 // Strict reading: after leading and trailing blanks are taken off, the text
 // must be an optional sign followed by digits with at most one ".", and at
-// least one digit ("5.", ".5", "-3" read; "", ".", "1.2.", "1e5", "1,000"
-// do not). A number too large for a double fails; one too small reads as 0.
-// Returns nullopt when the text is not such a number.
+// least one digit ("5.", ".5", "-3" read; "", ".", "1.2.", "1,000" do not),
+// optionally followed by an exponent: "E" or "e", an optional sign and digits,
+// as the result texts of large and tiny amounts carry ("1.5E+07" reads; "1E",
+// "1D5" do not). A number too large for a double fails; one too small reads
+// as 0. Returns nullopt when the text is not such a number.
 std::optional<double> read_strict(std::string_view text);
 
 // Leading-number reading (Val rules): skips leading blanks, then reads an
@@ -41,7 +43,8 @@ double read_val(std::string_view text);
 std::string general_text(double value, int digits, int exponent_from);
 
 // The text a numeric field shows when its value is set from code: the
-// general form with 15 significant digits, exponent form from 1E+15.
+// general form with 15 significant digits, in the exponent form only where the
+// plain form would need more than 15 digits (1E+15, 1.5E-15; but 0.00001).
 std::string value_text(double value);
 
 }  // namespace kes::calc

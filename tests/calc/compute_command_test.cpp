@@ -252,6 +252,15 @@ TEST_F(EngineTest, WorkingDaysZeroAfterAGoodMonth) {
   EXPECT_EQ(text(TextFinall(6)), "4090.2");
 }
 
+TEST_F(EngineTest, ExtraGainedReadsTakeHomeTextsInTheExponentForm) {
+  compute();
+  set(TextPerMes(1), "30000000");  // a bonus that puts the take-home beyond 1E+07
+  compute();
+  EXPECT_EQ(text(TextFinall(7)), "1.65184E+07");
+  EXPECT_EQ(text(TextFinall(8)), "4090.2");
+  EXPECT_EQ(text(TextFinall(9)), "1.65143098E+07");
+}
+
 TEST_F(EngineTest, AFieldThatDoesNotReadKeepsItsPreviousEntry) {
   set(TextPerMes(3), "250");
   compute();

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kes::calc {
 namespace {
@@ -18,7 +19,10 @@ TEST(StrictReading, ReadsWholeDecimalNumbersAndRefusesEverythingElse) {
       {"12.5", 12.5},   {" 7 ", 7},     {"5.", 5},        {".5", 0.5},       {"-3", -3},
       {"+4", 4},        {"0", 0},       {"-0", 0},        {"00012.50", 12.5}, {"\t9\n", 9},
       {"", std::nullopt},     {" ", std::nullopt},     {".", std::nullopt},
-      {"1.2.", std::nullopt}, {"1.2.3", std::nullopt}, {"1e5", std::nullopt},
+      {"1.5E+07", 1.5e7}, {"1e5", 1e5},   {"2.5e-3", 0.0025}, {"-1.2E+03", -1200},
+      {"1.2.", std::nullopt}, {"1.2.3", std::nullopt}, {"1E", std::nullopt},
+      {"1e+", std::nullopt},  {"1D5", std::nullopt},   {"E5", std::nullopt},
+      {"1e5.5", std::nullopt}, {"1e 5", std::nullopt}, {"1e5e5", std::nullopt},
       {"1,000", std::nullopt}, {"- 5", std::nullopt},  {"12abc", std::nullopt},
       {"&H10", std::nullopt}, {"+", std::nullopt},     {"-.", std::nullopt},
       {"1 2", std::nullopt},  {"--1", std::nullopt},   {"1-", std::nullopt},
@@ -31,6 +35,10 @@ TEST(StrictReading, ReadsWholeDecimalNumbersAndRefusesEverythingElse) {
 TEST(StrictReading, RefusesANumberBeyondDoubleRangeButReadsATinyOneAsZero) {
   EXPECT_EQ(read_strict(std::string(400, '9')), std::nullopt);
   EXPECT_EQ(read_strict("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(read_strict("1e400"), std::nullopt);
+  EXPECT_EQ(read_strict("0.00001e310"), 1e305);
+  EXPECT_EQ(read_strict("1e-400"), 0.0);
+  EXPECT_EQ(read_strict("1e-99999999999"), 0.0);
 }
 
 TEST(StrictReading, GivesTheNearestDouble) {
@@ -100,6 +108,20 @@ TEST(GeneralTextForm, WritesSignificantDigitsWithoutTrailingZeros) {
   for (const GeneralCase& c : cases) {
     EXPECT_EQ(general_text(c.value, c.digits, c.exponent_from), c.expected) << c.value;
   }
+}
+
+TEST(GeneralTextForm, ValueTextTakesTheExponentFormOnlyBeyondFifteenDigits) {
+  const std::pair<double, const char*> cases[] = {
+      {0.00001, "0.00001"},
+      {-0.000125, "-0.000125"},
+      {1e-15, "0.000000000000001"},
+      {1.5e-15, "1.5E-15"},
+      {1.23e-14, "1.23E-14"},
+      {999999999999999, "999999999999999"},
+      {1e15, "1E+15"},
+      {1.0 / 3, "0.333333333333333"},
+  };
+  for (const auto& [value, expected] : cases) EXPECT_EQ(value_text(value), expected) << value;
 }
 
 TEST(GeneralTextForm, ValueTextReadsBackToTheSameNumber) {
