@@ -42,20 +42,22 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
   timer_ = std::make_unique<forms::TimerControl>(forms::ControlSite::Inside(*this, &inner_, "Timer1", {}));
   timer_->SetInterval(kCheckPollMs);
 
-  inner_.On("p", forms::kClick, [this] { Click(); });
-  inner_.On("p", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
+  inner_.On("p", forms::kClick, [this] { PartClicked(); });
+  inner_.On("p", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a, p_->hwnd()); });
   inner_.On("p", forms::kMouseMove, [this](forms::MouseArgs& a) { MoveOver(a, p_->hwnd()); });
-  inner_.On("p", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
-  inner_.On("lbl", forms::kClick, [this] { Click(); });
-  inner_.On("lbl", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
-  // Any move over the caption counts as inside: it reports the caption's corner.
+  inner_.On("p", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a, p_->hwnd()); });
+  inner_.On("lbl", forms::kClick, [this] { PartClicked(); });
+  inner_.On("lbl", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a, lbl_->hwnd()); });
+  // Any move over the caption counts as inside: it reports the caption's corner. A move the
+  // caption gets only because it holds the pointer after a press is placed where it really is.
   inner_.On("lbl", forms::kMouseMove, [this](forms::MouseArgs& a) {
     const gfx::Rect r = lbl_->Bounds();
-    a.x = static_cast<float>(r.x);
-    a.y = static_cast<float>(r.y);
+    const bool over = lbl_->ClientRect().contains(gfx::Point{static_cast<int>(a.x), static_cast<int>(a.y)});
+    a.x = static_cast<float>(r.x) + (over ? 0 : a.x);
+    a.y = static_cast<float>(r.y) + (over ? 0 : a.y);
     MoveOver(a, lbl_->hwnd());
   });
-  inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
+  inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a, lbl_->hwnd()); });
   inner_.On("Timer1", forms::kTimer, [this] { Tick(); });
   Watch(*p_);
   Watch(*lbl_);
@@ -175,7 +177,10 @@ void XpCheckbox::Click() {
   Show();
 }
 
-void XpCheckbox::Down(forms::MouseArgs& args) {
+void XpCheckbox::Down(forms::MouseArgs& args, ui::Hwnd part) {
+  // The part pressed keeps the pointer until the release, so only a release that follows a
+  // press on the same part can click it; a press elsewhere released here does not.
+  if (args.button == ui::kLeftButton) desktop().SetCapture(part);
   model_.MouseDown(args, Events());
   Show();
 }
@@ -201,7 +206,10 @@ void XpCheckbox::MoveOver(forms::MouseArgs& args, ui::Hwnd part) {
   Show();
 }
 
-void XpCheckbox::Up(forms::MouseArgs& args) {
+void XpCheckbox::Up(forms::MouseArgs& args, ui::Hwnd part) {
+  const bool left = args.button == ui::kLeftButton;
+  release_clicks_ = left && desktop().GetCapture() == part;
+  if (left && desktop().GetCapture() == part) desktop().ReleaseCapture();
   model_.MouseUp(args, Events());
 }
 
@@ -217,10 +225,15 @@ void XpCheckbox::Tick() {
   Show();
 }
 
+void XpCheckbox::PartClicked() {
+  // The glyph and the caption click on any left release over them; only one after their press counts.
+  if (release_clicks_) Click();
+  release_clicks_ = false;
+}
+
 void XpCheckbox::OnMouseDown(const ui::MouseEvent& e) {
-  if (e.button == ui::kLeftButton) pressed_ = true;
   forms::MouseArgs a = ArgsOf(e, false);
-  Down(a);
+  Down(a, hwnd());
 }
 
 void XpCheckbox::OnMouseMove(const ui::MouseEvent& e) {
@@ -230,11 +243,10 @@ void XpCheckbox::OnMouseMove(const ui::MouseEvent& e) {
 
 void XpCheckbox::OnMouseUp(const ui::MouseEvent& e) {
   forms::MouseArgs a = ArgsOf(e, false);
-  Up(a);
+  Up(a, hwnd());
   // A left press and release over the box is a click, as on its glyph and caption.
-  const bool inside = e.pos.x >= 0 && e.pos.y >= 0 && e.pos.x < ScaleWidth() && e.pos.y < ScaleHeight();
-  if (e.button == ui::kLeftButton && pressed_ && inside) Click();
-  if (e.button == ui::kLeftButton) pressed_ = false;
+  if (release_clicks_ && ClientRect().contains(e.pos)) Click();
+  release_clicks_ = false;
 }
 
 bool XpCheckbox::OnKeyDown(const ui::KeyEvent& e) {

@@ -237,5 +237,48 @@ TEST_F(XpCheckboxTest, QuickSecondClickTogglesAgainOnEveryPart) {
   }
 }
 
+// Only a left release that ends a press on the same part clicks; dragging a press off a part
+// and back still clicks, and a press dragged away reports its exit once.
+TEST_F(XpCheckboxTest, ReleaseClicksOnlyAfterAPressOnTheSamePart) {
+  Make();
+  const ui::Window& glyph = box->GlyphBox();
+  const ui::Window& caption = box->CaptionLabel();
+  const gfx::Point below{6, 60};  // on the form, under the glyph
+  const struct {
+    const char* what;
+    const ui::Window* down;
+    gfx::Point down_at;
+    const ui::Window* up;
+    gfx::Point up_at;
+    std::int32_t after;
+  } cases[] = {
+      {"form, then glyph", &glyph, below, &glyph, {6, 6}, 0},
+      {"caption, then form", &caption, {4, 4}, &caption, below, 0},
+      {"form, then caption", &caption, below, &caption, {4, 4}, 0},
+      {"form, then box", box, below, box, {14, 8}, 0},
+      {"glyph, off and back", &glyph, {6, 6}, &glyph, {7, 7}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    box->SetValue(0);
+    backend_->MouseMoveTo(Screen(*c.down, c.down_at));
+    backend_->MouseDown(ui::kLeftButton);
+    desktop_.DoEvents();
+    MoveTo(*c.down, below);
+    desktop_.RunFor(30);
+    log.clear();
+    for (int i = 0; i < 3; ++i) {
+      MoveTo(*c.down, {below.x + i, below.y});
+      desktop_.RunFor(30);
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "MouseOut 0"), 0) << "the exit was already reported";
+    backend_->MouseMoveTo(Screen(*c.up, c.up_at));
+    backend_->MouseUp(ui::kLeftButton);
+    desktop_.DoEvents();
+    EXPECT_EQ(box->Value(), c.after);
+    desktop_.RunFor(1000);  // the next press is no double click
+  }
+}
+
 }  // namespace
 }  // namespace kes::fields
