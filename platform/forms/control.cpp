@@ -91,6 +91,20 @@ bool Control::RaiseMouse(std::string_view event, const ui::MouseEvent& e) const 
     return Raise(event, a);
 }
 
+void Control::NotePress(const ui::MouseEvent& e) {
+    if (e.button != ui::kLeftButton) return;
+    pressed_ = true;
+    desktop().SetCapture(hwnd());
+}
+
+bool Control::ReleaseClicks(const ui::MouseEvent& e) {
+    if (e.button != ui::kLeftButton) return false;
+    const bool pressed_here = pressed_;
+    pressed_ = false;
+    if (desktop().GetCapture() == hwnd()) desktop().ReleaseCapture();
+    return pressed_here && ClientRect().contains(e.pos);
+}
+
 ui::LResult Control::HandleMessage(ui::Message msg, ui::WParam wParam, ui::LParam lParam) {
     ui::Hwnd self = hwnd();
     ui::LResult r = ui::Window::HandleMessage(msg, wParam, lParam);

@@ -157,6 +157,12 @@ protected:
     // went down or up, else the buttons held; X and Y in the control's pixels).
     bool RaiseMouse(std::string_view event, const ui::MouseEvent& e) const;
 
+    // Clicks of the controls that only report them (labels, pictures, images). A left press
+    // takes the pointer until its release, so the release comes back here wherever it lands;
+    // the release is a Click when it ends a press made here and lands inside.
+    void NotePress(const ui::MouseEvent& e);
+    bool ReleaseClicks(const ui::MouseEvent& e);
+
     // A property was changed by code; a designer would save it. Nothing here keeps designs
     // live, so it only documents intent at the call sites.
     void PropertyChanged(std::string_view property) const { (void)property; }
@@ -171,6 +177,7 @@ private:
     TwipsRect twips_;
     int tab_index_ = 0;
     bool tab_stop_ = true;
+    bool pressed_ = false;
 };
 
 // The window rectangle in pixels for a rectangle in twips (each number rounded, halves to even).

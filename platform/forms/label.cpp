@@ -158,7 +158,7 @@ void Label::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
 }
 
 void Label::OnMouseDown(const ui::MouseEvent& e) {
-    if (e.button == ui::kLeftButton) pressed_ = true;
+    NotePress(e);
     RaiseMouse(kMouseDown, e);
 }
 
@@ -166,10 +166,7 @@ void Label::OnMouseMove(const ui::MouseEvent& e) { RaiseMouse(kMouseMove, e); }
 
 void Label::OnMouseUp(const ui::MouseEvent& e) {
     RaiseMouse(kMouseUp, e);
-    if (e.button == ui::kLeftButton && pressed_) {
-        pressed_ = false;
-        if (ClientRect().contains(e.pos)) Raise(kClick);
-    }
+    if (ReleaseClicks(e)) Raise(kClick);
 }
 
 void Label::OnDoubleClick(const ui::MouseEvent& e) {

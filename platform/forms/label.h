@@ -70,7 +70,6 @@ private:
     bool word_wrap_ = false;
     int alignment_ = 0;
     bool use_mnemonic_ = true;
-    bool pressed_ = false;
 };
 
 }  // namespace kes::forms

@@ -118,9 +118,14 @@ void PictureBox::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
     }
 }
 
+void PictureBox::OnMouseDown(const ui::MouseEvent& e) {
+    NotePress(e);
+    RaiseMouse(kMouseDown, e);
+}
+
 void PictureBox::OnMouseUp(const ui::MouseEvent& e) {
     RaiseMouse(kMouseUp, e);
-    if (e.button == ui::kLeftButton && ClientRect().contains(e.pos)) Raise(kClick);
+    if (ReleaseClicks(e)) Raise(kClick);
 }
 
 // ---- image ----
@@ -172,9 +177,14 @@ void Image::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
         canvas.draw_bitmap(*picture_.pixels, gfx::Point{0, 0});
 }
 
+void Image::OnMouseDown(const ui::MouseEvent& e) {
+    NotePress(e);
+    RaiseMouse(kMouseDown, e);
+}
+
 void Image::OnMouseUp(const ui::MouseEvent& e) {
     RaiseMouse(kMouseUp, e);
-    if (e.button == ui::kLeftButton && ClientRect().contains(e.pos)) Raise(kClick);
+    if (ReleaseClicks(e)) Raise(kClick);
 }
 
 }  // namespace kes::forms

@@ -72,7 +72,7 @@ public:
 
 protected:
     void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
-    void OnMouseDown(const ui::MouseEvent& e) override { RaiseMouse(kMouseDown, e); }
+    void OnMouseDown(const ui::MouseEvent& e) override;
     void OnMouseMove(const ui::MouseEvent& e) override { RaiseMouse(kMouseMove, e); }
     void OnMouseUp(const ui::MouseEvent& e) override;
 
@@ -106,7 +106,7 @@ public:
 
 protected:
     void OnPaint(gfx::Canvas& canvas, gfx::Rect dirty) override;
-    void OnMouseDown(const ui::MouseEvent& e) override { RaiseMouse(kMouseDown, e); }
+    void OnMouseDown(const ui::MouseEvent& e) override;
     void OnMouseUp(const ui::MouseEvent& e) override;
 
 private:

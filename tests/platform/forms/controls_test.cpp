@@ -262,6 +262,70 @@ End
     EXPECT_LE(std::abs((owner.x + owner.width / 2) - (box.x + box.width / 2)), 1);
 }
 
+// Labels, pictures and images report clicks only: a click is a left press on the control
+// and its release there, wherever the pointer went in between.
+class ReportingClicksTest : public FormFixture {
+protected:
+    void SetUp() override {
+        Open(R"(Begin Form F
+  ClientWidth = 6000
+  ClientHeight = 3000
+  Begin Label Caption
+    Left = 150
+    Top = 150
+    Width = 1200
+    Height = 300
+    Caption = "设定工资"
+  End
+  Begin PictureBox Box
+    Left = 1800
+    Top = 150
+    Width = 1200
+    Height = 900
+  End
+  Begin Image Picture
+    Left = 3600
+    Top = 150
+    Width = 1200
+    Height = 900
+  End
+End
+)");
+        for (const char* name : {"Caption", "Box", "Picture"}) {
+            form_->On(name, kClick, [this, name] { clicks.push_back(name); });
+        }
+        LoadAndShow();
+    }
+    gfx::Point Inside(const char* name) { return ScreenOf(Get<Control>(name), {5, 5}); }
+    gfx::Point Outside() { return desktop_->ClientToScreen(form_->hwnd(), {200, 150}); }
+    void Drag(gfx::Point from, gfx::Point to) {
+        backend_->MouseMoveTo(from);
+        backend_->MouseDown(ui::kLeftButton);
+        Settle();
+        backend_->MouseMoveTo(to);
+        backend_->MouseUp(ui::kLeftButton);
+        Settle();
+    }
+    std::vector<std::string> clicks;
+};
+
+TEST_F(ReportingClicksTest, OnlyAReleaseEndingAPressOnTheControlClicks) {
+    for (const char* name : {"Caption", "Box", "Picture"}) {
+        SCOPED_TRACE(name);
+        clicks.clear();
+        Drag(Inside(name), Inside(name));
+        EXPECT_EQ(clicks, std::vector<std::string>{name}) << "press and release on it";
+        clicks.clear();
+        Drag(Outside(), Inside(name));
+        EXPECT_TRUE(clicks.empty()) << "pressed elsewhere, released on it";
+        Drag(Inside(name), Outside());
+        EXPECT_TRUE(clicks.empty()) << "pressed on it, released elsewhere";
+        EXPECT_EQ(desktop_->GetCapture(), 0) << "the release gives the pointer back";
+        Drag(Outside(), Inside(name));
+        EXPECT_TRUE(clicks.empty()) << "an earlier press does not linger";
+    }
+}
+
 TEST(PictureTest, AMissingPictureIsNoPicture) {
     EXPECT_EQ(LoadPicture(PictureRef{"no/such/picture.png"}), nullptr);
     EXPECT_EQ(LoadPicture(PictureRef{}), nullptr);
