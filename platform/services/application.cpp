@@ -92,7 +92,7 @@ std::string error_log_path() {
 Status append_line(const std::string& path, std::string_view line, std::string_view line_end) {
     Status folder = detail::make_folders(detail::parent_folder(path));
     if (!folder) return folder;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    const int fd = detail::open_private(path, O_WRONLY | O_APPEND);
     if (fd < 0) return Status::failure(detail::errno_message("cannot open", path));
     // One write keeps a record whole when two processes append at once.
     std::string record(line);

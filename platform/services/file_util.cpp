@@ -1,5 +1,6 @@
 #include "platform/services/file_util.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,10 +40,29 @@ Status make_folders(const std::string& path) {
         Status up = make_folders(parent);
         if (!up) return up;
     }
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+    if (mkdir(path.c_str(), 0700) != 0) {
+        if (errno == EEXIST) return Status::success();
         return Status::failure(errno_message("cannot create folder", path));
     }
+    // The umask may have taken our own write bit away; a folder we cannot fill is useless.
+    if (chmod(path.c_str(), 0700) != 0) return Status::failure(errno_message("cannot protect folder", path));
     return Status::success();
+}
+
+int open_private(const std::string& path, int flags) {
+    // A few rounds cover a file removed between the two calls; a dangling link ends in ENOENT.
+    for (int round = 0; round < 3; ++round) {
+        int fd = open(path.c_str(), flags | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            // Whatever the umask, the owner keeps reading and writing a file we made.
+            fchmod(fd, 0600);
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
+        fd = open(path.c_str(), flags | O_CLOEXEC);
+        if (fd >= 0 || errno != ENOENT) return fd;
+    }
+    return -1;
 }
 
 std::string parent_folder(const std::string& path) {

@@ -148,7 +148,8 @@ bool SingleCopy::another_copy_running() {
     if (checked_) return other_running_;
     checked_ = true;
     if (!detail::make_folders(detail::parent_folder(lock_path_))) return false;
-    lock_fd_ = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Read-only is enough for flock: a lock file that cannot be opened would let a second copy run.
+    lock_fd_ = detail::open_private(lock_path_, O_RDONLY);
     if (lock_fd_ < 0) return false;
     while (flock(lock_fd_, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;

@@ -130,6 +130,20 @@ TEST(Application, AppendLineAddsWholeRecords) {
     EXPECT_FALSE(failed.message().empty());
 }
 
+// A umask that takes the owner's own bits away must not stop the log after its first record.
+TEST(Application, AppendLineUnderAnOddUmaskKeepsTheLogWritable) {
+    testing::TempFolder temp;
+    const std::string path = temp / "state/Kestrane/ErrorLog.txt";
+    for (const char* line : {"one", "two"}) {
+        const ProcessOutput end =
+            run_process({"/bin/sh", "-c", "umask 0277 && exec \"$0\" \"$@\"", KES_APPEND_PROBE, path, line});
+        ASSERT_EQ(end.exit_status, 0) << end.err;
+    }
+    EXPECT_EQ(testing::read_file(path), "one\r\ntwo\r\n");
+    EXPECT_EQ(fs::status(temp / "state/Kestrane").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST(Application, ErrorLogGoesBesideTheProgramOnlyWhenThatIsWritable) {
     const std::string probe = app_folder() + "/.kes-write-probe";
     const bool writable = static_cast<bool>(std::ofstream(probe));

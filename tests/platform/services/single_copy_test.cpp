@@ -87,6 +87,27 @@ TEST_F(SingleCopyTest, LockOfAKilledCopyIsFreeAtOnce) {
     EXPECT_EQ(end.exit_status, 0);
 }
 
+// Without a runtime folder the lock goes to the configuration folder. Under a umask that takes
+// the owner's own bits away, the lock file must still open for the next copy, or it would start too.
+TEST_F(SingleCopyTest, OddUmaskLeavesALockTheNextCopyCanOpen) {
+    const std::string ready = temp / "ready";
+    const EnvironmentChanges env = {{"XDG_RUNTIME_DIR", std::nullopt}, {"XDG_CONFIG_HOME", temp / "config"}};
+    auto first = ChildProcess::start(
+        {"/bin/sh", "-c", "umask 0277 && exec \"$0\" \"$@\"", KES_SINGLE_COPY_PROBE, "hold", app, ready}, env);
+    ASSERT_TRUE(first);
+    const auto start = Clock::now();
+    while (!fs::exists(ready) && elapsed_ms(start) < 10000) sleep_ms(5);
+    ASSERT_TRUE(fs::exists(ready));
+
+    const fs::path folder = temp.path() / "config" / app;
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(folder / (app + ".lock")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    auto second = ChildProcess::start({KES_SINGLE_COPY_PROBE, "second", app}, env);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->wait(10000).exit_status, 0) << "the second copy found the first and was answered";
+}
+
 TEST_F(SingleCopyTest, OnlyTheRaiseRequestIsUnderstoodAndNoPeerBlocks) {
     SingleCopy running(app, temp.path().string());
     ASSERT_FALSE(running.another_copy_running());
