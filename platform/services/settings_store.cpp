@@ -108,12 +108,29 @@ std::string dated_corrupt_name(const std::string& path) {
     return name;
 }
 
+// The file a link at `path` leads to, so a write replaces that file and keeps the user's link;
+// `path` itself when it is no link.
+std::string follow_links(const std::string& path) {
+    std::string target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st{};
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        std::string link(4096, '\0');
+        const ssize_t n = readlink(target.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<size_t>(n) >= link.size()) break;
+        link.resize(static_cast<size_t>(n));
+        target = link.front() == '/' ? link : detail::parent_folder(target) + "/" + link;
+    }
+    return target;
+}
+
 // Holds the store's write lock: a separate file, so the data file itself can be replaced by rename.
 class WriteLock {
 public:
     explicit WriteLock(const std::string& data_path) {
         const std::string lock_path = data_path + ".lock";
-        fd_ = open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // Read-only is enough for flock, and opens a lock file an odd umask left without write permission.
+        fd_ = detail::open_private(lock_path, O_RDONLY);
         if (fd_ < 0) {
             error_ = detail::errno_message("cannot open the lock", lock_path);
             return;
@@ -212,6 +229,7 @@ SettingsStore::SettingsStore(std::string application) {
                         application.find('/') == std::string::npos && !has_control_or_bad_utf8(application);
     // An unusable name gets no path: reads give defaults and writes fail with a reason.
     if (usable) path_ = user_config_folder() + "/" + application + "/" + kFileName;
+    own_folder_ = usable;
 }
 
 SettingsStore::SettingsStore(std::string file_path, int) : path_(std::move(file_path)) {}
@@ -231,7 +249,7 @@ std::string SettingsStore::read(std::string_view section, std::string_view key,
     if (loaded.state == LoadState::Corrupt) {
         WriteLock lock(path_);
         // Look again under the lock: a writer may have just replaced the bad file.
-        if (lock.held() && load(path_).state == LoadState::Corrupt) move_aside(path_);
+        if (lock.held() && load(path_).state == LoadState::Corrupt) move_aside(follow_links(path_));
         return std::string(default_text);
     }
     if (loaded.state != LoadState::Parsed) return std::string(default_text);
@@ -256,16 +274,21 @@ Status SettingsStore::write(std::string_view section, std::string_view key, std:
     if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
         return Status::failure("the text to store is not valid UTF-8");
     }
-    Status folder = detail::make_folders(detail::parent_folder(path_));
-    if (!folder) return folder;
+    const std::string folder = detail::parent_folder(path_);
+    Status made = detail::make_folders(folder);
+    if (!made) return made;
+    // The pay figures are nobody else's business, even in a folder that existed before us.
+    struct stat st{};
+    if (own_folder_ && stat(folder.c_str(), &st) == 0 && (st.st_mode & 077) != 0) chmod(folder.c_str(), 0700);
     WriteLock lock(path_);
     if (!lock.held()) return Status::failure(lock.error());
-    remove_stale_temporaries(path_);
+    const std::string file = follow_links(path_);
+    remove_stale_temporaries(file);
 
     // Re-read under the lock so keys another process wrote meanwhile are kept.
-    Loaded loaded = load(path_);
+    Loaded loaded = load(file);
     if (loaded.state == LoadState::Unreadable) return Status::failure(loaded.error);
-    if (loaded.state == LoadState::Corrupt) move_aside(path_);
+    if (loaded.state == LoadState::Corrupt) move_aside(file);
     if (loaded.state != LoadState::Parsed) loaded.file.reset(g_key_file_new());
 
     const std::string s(section), k(key), t(text);
@@ -274,7 +297,7 @@ Status SettingsStore::write(std::string_view section, std::string_view key, std:
     gsize length = 0;
     GCharPtr data(g_key_file_to_data(loaded.file.get(), &length, nullptr));
     if (!data) return Status::failure("cannot encode the settings");
-    return replace_file(path_, data.get(), length);
+    return replace_file(file, data.get(), length);
 }
 
 std::vector<SettingEntry> SettingsStore::entries() const {

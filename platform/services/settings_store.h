@@ -23,7 +23,8 @@ struct SettingEntry {
 // fsync, rename) and made under a lock that re-reads the file first, so two
 // writers never lose each other's keys. A file that does not parse is moved
 // aside as settings.ini.corrupt-YYYYMMDD-HHMMSS and reads give the defaults.
-// The folder is created 0700 on the first write, the file is 0600.
+// The folder is created 0700 on the first write, the file is 0600. A file that is a
+// symbolic link stays one: writes replace the file it leads to.
 // Every call re-reads the file, so values written by another process show at once.
 class SettingsStore {
 public:
@@ -62,6 +63,8 @@ private:
     explicit SettingsStore(std::string file_path, int);
 
     std::string path_;
+    // The folder is the application's own, so it is kept 0700 even when it existed before.
+    bool own_folder_ = false;
 };
 
 // $XDG_CONFIG_HOME when set to an absolute path, else ~/.config.

@@ -88,6 +88,49 @@ TEST_F(SettingsStoreTest, FolderAndFileAreTheUsersAlone) {
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
+// Under a umask that takes the owner's own bits away the store must still be
+// private and writable next time: a folder made 0500 refuses every later file.
+TEST_F(SettingsStoreTest, OddUmaskStillGivesAPrivateWritableStore) {
+    for (int run = 0; run < 2; ++run) {
+        const ProcessOutput end = run_process({"/bin/sh", "-c", "umask 0277 && exec \"$0\" \"$@\"", KES_SETTINGS_WRITER,
+                                               file, "GongZi", "Run" + std::to_string(run), "1", "distinct"});
+        ASSERT_EQ(end.exit_status, 0) << end.err;
+    }
+    EXPECT_EQ(store.read("GongZi", "Run11", ""), "1");
+    const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write;
+    EXPECT_EQ(fs::status(temp / "Ravelo").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, rw);
+    EXPECT_EQ(fs::status(file + ".lock").permissions() & fs::perms::all, rw) << "the next writer must open it";
+}
+
+// A user who keeps the file elsewhere and links it in keeps the link and sees the new values there.
+TEST_F(SettingsStoreTest, LinkedFileIsWrittenThroughAndStaysALink) {
+    fs::create_directories(temp / "Ravelo");
+    fs::create_directories(temp / "dotfiles");
+    const std::string target = temp / "dotfiles/settings.ini";
+    for (const std::string& link_text : {std::string("../dotfiles/settings.ini"), target}) {
+        SCOPED_TRACE(link_text);
+        write_file(target, "[GongZi]\nNianDu=3\n");
+        fs::remove(file);
+        fs::create_symlink(link_text, file);
+        ASSERT_TRUE(store.write("GongZi", "ShouRu", "6000"));
+        EXPECT_TRUE(fs::is_symlink(file));
+        const SettingsStore direct = SettingsStore::at_path(target);
+        EXPECT_EQ(direct.read("GongZi", "ShouRu", ""), "6000");
+        EXPECT_EQ(direct.read("GongZi", "NianDu", ""), "3");
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+        // A broken file behind the link is moved aside where it lies, and the link survives that too.
+        write_file(target, "garbage\n");
+        EXPECT_EQ(store.read("GongZi", "ShouRu", "d"), "d");
+        EXPECT_EQ(corrupt_copies(temp / "dotfiles").size(), 1u);
+        ASSERT_TRUE(store.write("GongZi", "ShouRu", "7000"));
+        EXPECT_TRUE(fs::is_symlink(file));
+        EXPECT_EQ(direct.read("GongZi", "ShouRu", ""), "7000");
+        for (const std::string& name : corrupt_copies(temp / "dotfiles")) fs::remove(temp / ("dotfiles/" + name));
+    }
+}
+
 TEST_F(SettingsStoreTest, UnparsableFileIsMovedAsideAndTheNextWriteStartsAfresh) {
     struct Case {
         const char* what;

@@ -97,6 +97,19 @@ TEST_F(KestraneSettingsTool, BadArgumentsGiveUsageAndStatusTwo) {
     EXPECT_FALSE(fs::exists(config_ / "Ravelo")) << "no bad call may create the store";
 }
 
+TEST_F(KestraneSettingsTool, SetNarrowsAnApplicationFolderOthersCouldRead) {
+    fs::create_directories(config_ / "Ravelo");
+    fs::permissions(config_ / "Ravelo", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                            fs::perms::others_read | fs::perms::others_exec);
+    ASSERT_EQ(run({"get", "GongZi", "ShouRu", "5600"}).exit_status, 0);
+    EXPECT_NE(fs::status(config_ / "Ravelo").permissions() & fs::perms::others_read, fs::perms::none)
+        << "reading changes nothing";
+    ASSERT_EQ(run({"set", "GongZi", "ShouRu", "6000"}).exit_status, 0);
+    EXPECT_EQ(fs::status(config_ / "Ravelo").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(config_).permissions() & fs::perms::others_read, fs::perms::others_read)
+        << "the configuration folder above is the user's to set";
+}
+
 TEST_F(KestraneSettingsTool, FailedWriteGivesTheStoreErrorAndStatusOne) {
     // A file where the application's folder should be.
     std::ofstream(config_ / "Ravelo") << "x";
