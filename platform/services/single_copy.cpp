@@ -37,13 +37,38 @@ std::string runtime_folder(const std::string& application) {
     return user_config_folder() + "/" + application;
 }
 
-bool fill_address(const std::string& path, sockaddr_un& address) {
-    std::memset(&address, 0, sizeof address);
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) return false;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
-}
+// A socket address for `path`. A path too long for sun_path is reached through an open
+// descriptor of its folder, /proc/self/fd/N/name, so a deep home folder still works.
+class SocketAddress {
+public:
+    explicit SocketAddress(const std::string& path) {
+        std::memset(&address_, 0, sizeof address_);
+        address_.sun_family = AF_UNIX;
+        std::string name = path;
+        if (name.size() >= sizeof address_.sun_path) {
+            folder_fd_ = open(detail::parent_folder(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (folder_fd_ < 0) return;
+            name = "/proc/self/fd/" + std::to_string(folder_fd_) + path.substr(path.rfind('/'));
+            if (name.size() >= sizeof address_.sun_path) return;
+        }
+        std::memcpy(address_.sun_path, name.c_str(), name.size() + 1);
+        ok_ = true;
+    }
+    ~SocketAddress() {
+        if (folder_fd_ >= 0) close(folder_fd_);
+    }
+    SocketAddress(const SocketAddress&) = delete;
+    SocketAddress& operator=(const SocketAddress&) = delete;
+
+    bool ok() const { return ok_; }
+    const sockaddr* get() const { return reinterpret_cast<const sockaddr*>(&address_); }
+    socklen_t size() const { return sizeof address_; }
+
+private:
+    sockaddr_un address_{};
+    int folder_fd_ = -1;
+    bool ok_ = false;
+};
 
 bool same_user(int fd) {
     struct ucred cred{};
@@ -67,11 +92,11 @@ bool wait_for(int fd, short events, long long deadline_ms) {
 // Connects to `socket_path`, sends `request` and reads one reply line until `deadline_ms`.
 std::optional<std::string> exchange_until(const std::string& socket_path, std::string_view request,
                                           long long deadline_ms) {
-    sockaddr_un address{};
-    if (!fill_address(socket_path, address)) return std::nullopt;
+    const SocketAddress address(socket_path);
+    if (!address.ok()) return std::nullopt;
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return std::nullopt;
-    int rc = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int rc = connect(fd, address.get(), address.size());
     if (rc != 0 && (errno == EINPROGRESS || errno == EAGAIN)) {
         int error = 0;
         socklen_t length = sizeof error;
@@ -164,8 +189,8 @@ bool SingleCopy::another_copy_running() {
 }
 
 void SingleCopy::start_listening() {
-    sockaddr_un address{};
-    if (!fill_address(socket_path_, address)) {
+    const SocketAddress address(socket_path_);
+    if (!address.ok()) {
         listen_error_ = "socket path too long: " + socket_path_;
         return;
     }
@@ -178,7 +203,7 @@ void SingleCopy::start_listening() {
     }
     // Created 0600 from the start: no moment where another user could connect.
     const mode_t old_mask = umask(0177);
-    const int rc = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    const int rc = bind(fd, address.get(), address.size());
     umask(old_mask);
     if (rc != 0 || listen(fd, 4) != 0) {
         listen_error_ = detail::errno_message("cannot listen on", socket_path_);

@@ -154,6 +154,24 @@ TEST_F(SingleCopyTest, RunningCopyThatNeverAnswersCannotHangTheSecond) {
     EXPECT_LT(elapsed_ms(start), 2000);
 }
 
+// A runtime or configuration folder deep enough that the socket's path does not fit a socket address.
+TEST_F(SingleCopyTest, DeepFolderStillLetsTheSecondStartAsk) {
+    const std::string deep = temp / (std::string(100, 'd') + "/" + std::string(100, 'e'));
+    fs::create_directories(deep);
+    SingleCopy running(app, deep);
+    ASSERT_FALSE(running.another_copy_running());
+    ASSERT_GE(running.listen_fd(), 0) << running.listen_error();
+    EXPECT_TRUE(fs::exists(running.socket_path()));
+    EXPECT_EQ(fs::status(running.socket_path()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    auto second = ChildProcess::start({KES_SINGLE_COPY_PROBE, "second", app}, {{"XDG_RUNTIME_DIR", deep}});
+    ASSERT_TRUE(second);
+    ProcessOutput end;
+    EXPECT_TRUE(serve_until_done(running, *second, end));
+    EXPECT_EQ(end.exit_status, 0);
+}
+
 TEST_F(SingleCopyTest, UnusableLockFolderLetsTheProgramStart) {
     testing::write_file(temp / "blocker", "x");
     SingleCopy copy(app, temp / "blocker/run");
