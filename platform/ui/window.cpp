@@ -47,6 +47,9 @@ MouseButtons ButtonsFromKeys(WParam w) {
 
 LResult Window::HandleMessage(Message msg, WParam w, LParam l) {
     const Hwnd self = hwnd_;
+    // A handler may free this object (a form unloaded from its own event); what follows it
+    // uses only these copies.
+    Desktop& desktop = desktop_;
     auto mouse = [&](MouseButtons button) {
         MouseEvent e;
         e.pos = {XFromLParam(l), YFromLParam(l)};
@@ -100,7 +103,7 @@ LResult Window::HandleMessage(Message msg, WParam w, LParam l) {
         case WM_DESTROY: OnDestroy(); return 0;
         default: break;
     }
-    return desktop_.DefWindowProc(self, msg, w, l);
+    return desktop.DefWindowProc(self, msg, w, l);
 }
 
 }  // namespace kes::ui

@@ -1,6 +1,8 @@
 // The window tree, hit-testing, window procedures and the message queue.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "fixture.h"
 
 namespace kes::ui::test {
@@ -144,6 +146,31 @@ TEST_F(DesktopTest, WindowDestroyedInsideItsOwnMessage) {
                                       });
     EXPECT_EQ(desk->SendMessage(h, WM_USER), 5);
     EXPECT_FALSE(desk->IsWindow(h));
+}
+
+// A window object freed by its own handler (a form unloaded from its key event) that
+// leaves the key to the default handling.
+TEST_F(DesktopTest, WindowObjectFreedByItsOwnHandlerIsNotTouchedAgain) {
+    struct SelfDeleting : Window {
+        using Window::Window;
+        std::unique_ptr<SelfDeleting>* holder = nullptr;
+        bool OnKeyDown(const KeyEvent&) override {
+            holder->reset();
+            return false;
+        }
+        bool OnClose() override {
+            holder->reset();
+            return true;
+        }
+    };
+    for (Message m : {WM_KEYDOWN, WM_CLOSE}) {
+        auto w = std::make_unique<SelfDeleting>(*desk, Desc({10, 10, 50, 50}));
+        w->holder = &w;
+        const Hwnd h = w->hwnd();
+        desk->SendMessage(h, m, m == WM_KEYDOWN ? VK_ESCAPE : 0, 0);
+        EXPECT_EQ(w, nullptr);
+        EXPECT_FALSE(desk->IsWindow(h));
+    }
 }
 
 // ---- Posted messages and DoEvents ----------------------------------------------
