@@ -45,10 +45,23 @@ std::string check_names(const std::string& section, const std::string& key) {
     return {};
 }
 
+int run(std::vector<std::string> args);
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const int status = run(std::vector<std::string>(argv + 1, argv + argc));
+    // A value that never reached its reader (a full disk, a closed pipe) must not look like success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("kestrane-settings: cannot write the output\n", stderr);
+        return status == 0 ? 1 : status;
+    }
+    return status;
+}
+
+namespace {
+
+int run(std::vector<std::string> args) {
     std::string application = "Ravelo";
     while (!args.empty() && args.front().rfind("--", 0) == 0) {
         const std::string option = args.front();
@@ -118,3 +131,5 @@ int main(int argc, char** argv) {
     }
     return usage("unknown command " + command);
 }
+
+}  // namespace
