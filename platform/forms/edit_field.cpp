@@ -129,6 +129,8 @@ void EditField::Cut() {
 void EditField::Paste() {
     if (locked_) return;
     std::u32string text = gfx::decode_utf8(desktop().GetClipboardText());
+    // An empty clipboard pastes nothing; it does not delete the selection.
+    if (text.empty()) return;
     // One line: a pasted text ends at its first line break.
     std::size_t nl = text.find_first_of(U"\r\n");
     if (nl != std::u32string::npos) text.resize(nl);
@@ -265,11 +267,17 @@ void EditField::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
 
 void EditField::OnMouseDown(const ui::MouseEvent& e) {
     if (e.button == ui::kLeftButton) {
+        const auto life = Life();
         if (!HasFocus()) SetFocus();
-        model_.SetCaret(PositionAt(e.pos.x), (e.shift & ui::kShiftMask) != 0);
-        dragging_ = true;
-        desktop().SetCapture(hwnd());
-        CaretMoved();
+        if (life.expired()) return;
+        // Focus handlers may refuse the focus or run the loop (a message dialog) until the
+        // button is up: the press then neither moves the caret nor starts a drag.
+        if (HasFocus() && (desktop().GetMouseButtons() & ui::kLeftButton)) {
+            model_.SetCaret(PositionAt(e.pos.x), (e.shift & ui::kShiftMask) != 0);
+            dragging_ = true;
+            desktop().SetCapture(hwnd());
+            CaretMoved();
+        }
     }
     RaiseMouse(kMouseDown, e);
 }
@@ -291,8 +299,9 @@ void EditField::OnMouseUp(const ui::MouseEvent& e) {
         dragging_ = false;
         if (desktop().GetCapture() == hwnd()) desktop().ReleaseCapture();
     }
+    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (was_dragging && ClientRect().contains(e.pos)) Raise(kClick);
+    if (!life.expired() && was_dragging && ClientRect().contains(e.pos)) Raise(kClick);
 }
 
 void EditField::OnDoubleClick(const ui::MouseEvent& e) {
@@ -306,8 +315,9 @@ void EditField::OnDoubleClick(const ui::MouseEvent& e) {
 
 bool EditField::OnKeyDown(const ui::KeyEvent& e) {
     KeyArgs args{std::int16_t(e.key), std::int16_t(e.shift)};
+    const auto life = Life();
     Raise(kKeyDown, args);
-    if (args.key_code == 0) return true;
+    if (life.expired() || args.key_code == 0) return true;
     const bool shift = e.shift & ui::kShiftMask, ctrl = e.shift & ui::kCtrlMask;
     if (e.shift & ui::kAltMask) return false;
     switch (ui::KeyCode(args.key_code)) {
@@ -348,8 +358,9 @@ void EditField::OnChar(char32_t ch, ui::ShiftState shift) {
     if (ch < 32 && ch != 8 && ch != 13 && ch != 27) return;
     if (ch == 127) return;
     KeyPressArgs args{std::int32_t(ch)};
+    const auto life = Life();
     Raise(kKeyPress, args);
-    if (args.key_ascii <= 0) return;  // swallowed
+    if (life.expired() || args.key_ascii <= 0) return;  // swallowed
     ch = char32_t(args.key_ascii);
     if (locked_) return;
     if (ch == 8) {

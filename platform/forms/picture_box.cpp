@@ -124,8 +124,9 @@ void PictureBox::OnMouseDown(const ui::MouseEvent& e) {
 }
 
 void PictureBox::OnMouseUp(const ui::MouseEvent& e) {
+    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (ReleaseClicks(e)) Raise(kClick);
+    if (!life.expired() && ReleaseClicks(e)) Raise(kClick);
 }
 
 // ---- image ----
@@ -183,8 +184,9 @@ void Image::OnMouseDown(const ui::MouseEvent& e) {
 }
 
 void Image::OnMouseUp(const ui::MouseEvent& e) {
+    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (ReleaseClicks(e)) Raise(kClick);
+    if (!life.expired() && ReleaseClicks(e)) Raise(kClick);
 }
 
 }  // namespace kes::forms

@@ -2,6 +2,7 @@
 // what containers offer the controls inside them, and keys a form routes to its controls.
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -323,6 +324,91 @@ TEST_F(ReportingClicksTest, OnlyAReleaseEndingAPressOnTheControlClicks) {
         EXPECT_EQ(desktop_->GetCapture(), 0) << "the release gives the pointer back";
         Drag(Outside(), Inside(name));
         EXPECT_TRUE(clicks.empty()) << "an earlier press does not linger";
+    }
+}
+
+// A handler that unloads the form frees the control whose event it handles while that
+// control is still inside its own message.
+TEST(UnloadInAHandlerTest, TheControlRaisingTheEventTouchesNothingAfterwards) {
+    struct Case {
+        const char* control;
+        const char* event;
+        std::function<void(ui::HeadlessBackend&, gfx::Point)> act;
+    };
+    auto key = [](ui::KeyCode k) {
+        return [k](ui::HeadlessBackend& b, gfx::Point) { b.KeyPress(k); };
+    };
+    auto click = [](ui::HeadlessBackend& b, gfx::Point p) { b.Click(p); };
+    const Case cases[] = {
+        {"Field", kKeyPress, key(ui::VK_ESCAPE)},
+        {"Field", kKeyDown, key(ui::VK_ESCAPE)},
+        {"Field", kMouseUp, click},
+        {"Caption", kMouseUp, click},
+        {"Box", kMouseUp, click},
+        {"Notes", kKeyDown, key(ui::VK_DOWN)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " " + c.event);
+        auto backend = std::make_unique<ui::HeadlessBackend>(gfx::Size{800, 600});
+        ui::HeadlessBackend& b = *backend;
+        ui::Desktop desktop(std::move(backend));
+        DesignParseError err;
+        auto design = parse_design(R"(Begin Form F
+  ClientWidth = 6000
+  ClientHeight = 3000
+  Begin EditField Field
+    Left = 150
+    Top = 150
+    Width = 1500
+    Height = 330
+  End
+  Begin Label Caption
+    Left = 150
+    Top = 900
+    Width = 1200
+    Height = 300
+    Caption = "Caption"
+  End
+  Begin PictureBox Box
+    Left = 1800
+    Top = 900
+    Width = 1200
+    Height = 900
+  End
+  Begin TextBox Notes
+    Left = 3300
+    Top = 150
+    Width = 2400
+    Height = 900
+    Text = "1\n2\n3\n4\n5\n6\n7\n8\n9"
+  End
+End
+)", &err);
+        ASSERT_TRUE(design) << err.message;
+        Form form(desktop, *design);
+        ASSERT_TRUE(form.Load(ControlFactory::WithBuiltins()));
+        form.Show();
+        desktop.DoEvents();
+        Control* target = form.Find(c.control);
+        ASSERT_NE(target, nullptr);
+        target->SetFocus();
+        desktop.DoEvents();
+        int raised = 0;
+        auto unload = [&] {
+            ++raised;
+            form.Unload();
+        };
+        const std::string event = c.event;
+        if (event == kKeyPress)
+            form.On(c.control, c.event, [&](KeyPressArgs&) { unload(); });
+        else if (event == kKeyDown)
+            form.On(c.control, c.event, [&](KeyArgs&) { unload(); });
+        else
+            form.On(c.control, c.event, [&](MouseArgs&) { unload(); });
+        c.act(b, desktop.ClientToScreen(target->hwnd(), {5, 5}));
+        desktop.DoEvents();
+        EXPECT_EQ(raised, 1);
+        EXPECT_EQ(form.hwnd(), 0u);
     }
 }
 

@@ -168,6 +168,30 @@ TEST_F(EditFieldTest, MouseClickPlacesTheCaretDragAndDoubleClickSelect) {
     EXPECT_TRUE(changes.empty());
 }
 
+// A LostFocus handler that runs the loop (a message dialog) and takes the focus back, as the
+// wage field's warning does: the press that set it off is over by the time it returns.
+TEST_F(EditFieldTest, APressWhoseFocusChangeRanTheLoopStartsNoDrag) {
+    field->SetText("alpha beta");
+    bool armed = true;
+    form_->On("Field", kLostFocus, [&](int index) {
+        if (index != 0 || !armed) return;
+        armed = false;
+        backend_->MouseUp(ui::kLeftButton);
+        desktop_->DoEvents();
+        field->SetFocus();
+    });
+    backend_->MouseMoveTo(ScreenOf(*locked, {20, 8}));
+    backend_->MouseDown(ui::kLeftButton);
+    Settle();
+    EXPECT_TRUE(field->HasFocus());
+    EXPECT_EQ(desktop_->GetCapture(), 0u) << "nobody holds the pointer once the button is up";
+    EXPECT_EQ(locked->SelLength(), 0);
+    // The next click lands where the user clicks.
+    ClickAt(XBefore(2) + 1);
+    EXPECT_EQ(field->SelStart(), 2);
+    EXPECT_EQ(locked->SelLength(), 0);
+}
+
 TEST_F(EditFieldTest, CutCopyAndPasteGoThroughTheClipboard) {
     field->SetText("one two");
     changes.clear();
@@ -188,6 +212,16 @@ TEST_F(EditFieldTest, CutCopyAndPasteGoThroughTheClipboard) {
     EXPECT_EQ(field->Text(), "twoone 9");
     // The Ctrl+letter characters do not reach the preview.
     for (int k : pressed) EXPECT_GE(k, 32);
+}
+
+TEST_F(EditFieldTest, PastingWithNothingOnTheClipboardKeepsTheSelection) {
+    field->SetText("keep me");
+    changes.clear();
+    desktop_->SetClipboardText("");
+    Key('A', ui::kCtrlMask);
+    Key('V', ui::kCtrlMask);
+    EXPECT_EQ(field->Text(), "keep me");
+    EXPECT_TRUE(changes.empty());
 }
 
 TEST_F(EditFieldTest, ReadOnlySelectsAndCopiesButNeverChanges) {
