@@ -113,9 +113,9 @@ TEST_F(KestraneSettingsTool, SetNarrowsAnApplicationFolderOthersCouldRead) {
 TEST_F(KestraneSettingsTool, OutputThatCannotBeWrittenGivesStatusOne) {
     ASSERT_EQ(run({"set", "GongZi", "ShouRu", "5600"}).exit_status, 0);
     for (const char* command : {"path", "list", "get GongZi ShouRu"}) {
-        const ProcessOutput result =
-            run_process({"/bin/sh", "-c", std::string("exec \"$0\" ") + command + " > /dev/full", KESTRANE_SETTINGS_TOOL},
-                        {{"XDG_CONFIG_HOME", config_.string()}});
+        const std::string script = std::string("exec \"$0\" ") + command + " > /dev/full";
+        const ProcessOutput result = run_process({"/bin/sh", "-c", script, KESTRANE_SETTINGS_TOOL},
+                                                 {{"XDG_CONFIG_HOME", config_.string()}});
         EXPECT_EQ(result.exit_status, 1) << command;
         EXPECT_NE(result.err.find("cannot write"), std::string::npos) << command << ": " << result.err;
     }
