@@ -289,7 +289,7 @@ void Canvas::draw_text(std::string_view utf8, Point p) {
 }
 
 Rect Canvas::measure_text(std::string_view utf8, Rect r, unsigned flags) const {
-    return layout_text(font(), utf8, r, flags).bounds;
+    return layout_text(font(), utf8, r, flags | kTextCalcRect).bounds;
 }
 
 }  // namespace kes::gfx

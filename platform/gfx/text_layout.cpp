@@ -134,7 +134,8 @@ TextLayout layout_text(const Font& font, std::string_view utf8, Rect rect, unsig
         y = rect.bottom() - lh;
 
     for (const Piece& p : pieces) {
-        if (!(flags & kTextNoClip) && y >= rect.bottom() && !layout.lines.empty()) break;
+        // Measuring asks how high the text is, whatever the rectangle's height.
+        if (!(flags & (kTextNoClip | kTextCalcRect)) && y >= rect.bottom() && !layout.lines.empty()) break;
         TextLine line;
         line.text = chars.substr(p.begin, p.end - p.begin);
         for (char32_t c : line.text) line.width += font.advance(c);

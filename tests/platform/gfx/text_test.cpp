@@ -184,6 +184,9 @@ TEST_F(TextTest, WrappingBreaksAtWordsAndBetweenChineseAndCutsLinesBelow) {
     EXPECT_EQ(layout_text(f, "工资计算加班", r, kTextWordBreak | kTextNoClip).lines.size(), 3u);
     EXPECT_EQ(layout_text(f, "工资计算加班", {4, 4, 24, 24}, kTextWordBreak).lines.size(), 2u);
     EXPECT_EQ(canvas.draw_text("工资计算加班", r, kTextWordBreak | kTextCalcRect), 36);
+    // Measuring counts every line, however low the rectangle.
+    EXPECT_EQ(canvas.draw_text("工资计算加班", {4, 4, 24, 12}, kTextWordBreak | kTextCalcRect), 36);
+    EXPECT_EQ(canvas.measure_text("工资计算加班", {4, 4, 24, 12}, kTextWordBreak).height, 36);
     EXPECT_TRUE(ink(surface, kWhite).empty()) << "measuring draws nothing";
 
     canvas.draw_text("工资计算加班", r, kTextWordBreak);
