@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -174,12 +175,12 @@ void remove_stale_temporaries(const std::string& path) {
     closedir(dir);
 }
 
-// Call with the write lock held.
-void move_aside(const std::string& path) {
+// Call with the write lock held. False when the bad file is still where it was.
+bool move_aside(const std::string& path) {
     const std::string aside = dated_corrupt_name(path);
-    if (rename(path.c_str(), aside.c_str()) == 0) {
-        std::fprintf(stderr, "settings file could not be read and was moved to %s\n", aside.c_str());
-    }
+    if (rename(path.c_str(), aside.c_str()) != 0) return false;
+    std::fprintf(stderr, "settings file could not be read and was moved to %s\n", aside.c_str());
+    return true;
 }
 
 Status write_all(int fd, const char* data, size_t size, const std::string& path) {
@@ -288,7 +289,10 @@ Status SettingsStore::write(std::string_view section, std::string_view key, std:
     // Re-read under the lock so keys another process wrote meanwhile are kept.
     Loaded loaded = load(file);
     if (loaded.state == LoadState::Unreadable) return Status::failure(loaded.error);
-    if (loaded.state == LoadState::Corrupt) move_aside(file);
+    // Writing over a bad file that could not be kept aside would lose whatever the user had in it.
+    if (loaded.state == LoadState::Corrupt && !move_aside(file)) {
+        return Status::failure("cannot move the unreadable settings file " + file + " aside: " + std::strerror(errno));
+    }
     if (loaded.state != LoadState::Parsed) loaded.file.reset(g_key_file_new());
 
     const std::string s(section), k(key), t(text);

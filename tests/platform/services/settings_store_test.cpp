@@ -160,6 +160,19 @@ TEST_F(SettingsStoreTest, UnparsableFileIsMovedAsideAndTheNextWriteStartsAfresh)
     }
 }
 
+// A name so long that the dated name beside it is refused, while the write's temporary fits.
+TEST_F(SettingsStoreTest, UnparsableFileThatCannotBeMovedAsideIsNotOverwritten) {
+    const std::string path = temp / std::string(240, 's');
+    const std::string garbage = "[GongZi]\nShouRu=5600\nthis line is garbage\n";
+    write_file(path, garbage);
+    SettingsStore s = SettingsStore::at_path(path);
+    const Status status = s.write("GongZi", "NianDu", "1");
+    EXPECT_FALSE(status);
+    EXPECT_NE(status.message().find("aside"), std::string::npos) << status.message();
+    EXPECT_EQ(read_file(path), garbage);
+    EXPECT_EQ(s.read("GongZi", "NianDu", "default"), "default");
+}
+
 TEST_F(SettingsStoreTest, ValueThatIsNotTextGivesItsDefaultAndSparesTheRest) {
     fs::create_directories(temp / "Ravelo");
     write_file(file, "[GongZi]\nShouRu=\xff\xfe\nNianDu=3\n");
