@@ -106,10 +106,12 @@ bool Control::ReleaseClicks(const ui::MouseEvent& e) {
 }
 
 ui::LResult Control::HandleMessage(ui::Message msg, ui::WParam wParam, ui::LParam lParam) {
-    ui::Hwnd self = hwnd();
-    ui::LResult r = ui::Window::HandleMessage(msg, wParam, lParam);
+    Form* form = form_;
+    const Form::Dispatch dispatch(form);
+    const ui::Hwnd self = hwnd();
+    const ui::LResult r = ui::Window::HandleMessage(msg, wParam, lParam);
     // The form learns where the focus went after the window itself has reacted.
-    if (msg == ui::WM_SETFOCUS && form_ && self) form_->NoteFocus(self);
+    if (msg == ui::WM_SETFOCUS && form && self) form->NoteFocus(self);
     return r;
 }
 

@@ -146,13 +146,14 @@ public:
     ui::LResult HandleMessage(ui::Message msg, ui::WParam wParam, ui::LParam lParam) override;
 
 protected:
-    // Raises an event to the holder, the array index first.
+    // Raises an event to the holder, the array index first. A control whose window is gone
+    // (its form unloaded from one of its events) raises nothing more.
     bool Raise(std::string_view event) const {
-        return holder_ ? holder_->Raise(name_, index_, event) : false;
+        return holder_ && hwnd() ? holder_->Raise(name_, index_, event) : false;
     }
     template <class A>
     bool Raise(std::string_view event, A& args) const {
-        return holder_ ? holder_->Raise(name_, index_, event, args) : false;
+        return holder_ && hwnd() ? holder_->Raise(name_, index_, event, args) : false;
     }
     // Raises MouseDown / MouseMove / MouseUp with the standard arguments (the button that
     // went down or up, else the buttons held; X and Y in the control's pixels).

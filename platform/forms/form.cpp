@@ -271,6 +271,7 @@ bool Form::RouteAccessKey(char32_t key) {
 }
 
 bool Form::PreTranslate(ui::Msg& m) {
+    Dispatch dispatch(this);
     const ui::ShiftState shift = desktop().GetShiftState();
     if (key_preview_) {
         if (m.message == ui::WM_KEYDOWN || m.message == ui::WM_SYSKEYDOWN || m.message == ui::WM_KEYUP ||
@@ -369,13 +370,32 @@ void Form::Unload() {
     desktop().SetPreTranslateHook(hwnd(), {});
     active_ = default_ = cancel_ = pending_focus_ = nullptr;
     order_.clear();
-    while (!owned_.empty()) owned_.pop_back();
+    if (dispatch_depth_ > 0) {
+        // Windows go now, innermost first; the objects wait for the message to end.
+        for (auto it = owned_.rbegin(); it != owned_.rend(); ++it) desktop().DestroyWindow((*it)->hwnd());
+        for (auto& c : owned_) retired_.push_back(std::move(c));
+        owned_.clear();
+    } else {
+        while (!owned_.empty()) owned_.pop_back();
+    }
     desktop().DestroyWindow(hwnd());
+}
+
+Form::Dispatch::Dispatch(Form* form) : form_(form) {
+    if (form_) ++form_->dispatch_depth_;
+}
+
+Form::Dispatch::~Dispatch() {
+    if (!form_ || --form_->dispatch_depth_ > 0) return;
+    std::vector<std::unique_ptr<Control>> retired = std::move(form_->retired_);
+    form_->retired_.clear();
+    while (!retired.empty()) retired.pop_back();
 }
 
 const gfx::Surface& Form::Picture() { return desktop().ComposedPicture(hwnd()); }
 
 ui::LResult Form::HandleMessage(ui::Message msg, ui::WParam wParam, ui::LParam lParam) {
+    Dispatch dispatch(this);
     switch (msg) {
         case ui::WM_ACTIVATE:
             events_.Raise(design_.name, -1, ui::LoWord(wParam) == ui::WA_INACTIVE ? "Deactivate" : "Activate");

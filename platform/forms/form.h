@@ -125,13 +125,29 @@ public:
     // Shows the form modally over `owner` (centred on it) and returns when it is hidden
     // or unloaded; false when the loop ended another way.
     bool ShowModal(ui::Hwnd owner = 0);
-    // Destroys the controls and the window; the object stays with handle 0.
+    // Destroys the controls and the window; the object stays with handle 0. Inside a
+    // message of the form or its controls the control objects outlive it, windowless, until
+    // that message has been handled (see Dispatch).
     void Unload();
     // The window's composed picture, what the screen shows (before any density scale).
     const gfx::Surface& Picture();
 
     // Called by Control when a window of the form gains the focus.
     void NoteFocus(ui::Hwnd focus);
+
+    // Held while a message of the form or of one of its controls is handled. The exit and
+    // OK buttons unload their form from their own Click: the controls that Unload removes
+    // are freed only when the outermost Dispatch ends, so no control runs on freed memory.
+    class Dispatch {
+    public:
+        explicit Dispatch(Form* form);
+        ~Dispatch();
+        Dispatch(const Dispatch&) = delete;
+        Dispatch& operator=(const Dispatch&) = delete;
+
+    private:
+        Form* form_;
+    };
 
     // Form events go to Events() under the form's own name: "Load" (after Load), "Activate",
     // "Deactivate", "QueryUnload" (QueryUnloadArgs; set cancel to keep the form) and "Unload".
@@ -153,6 +169,9 @@ private:
     FormDesign design_;
     EventTable events_;
     std::vector<std::unique_ptr<Control>> owned_;
+    // Controls unloaded while a message was being handled, freed when it has been.
+    std::vector<std::unique_ptr<Control>> retired_;
+    int dispatch_depth_ = 0;
     std::vector<Control*> order_;
     Control* active_ = nullptr;
     Control* default_ = nullptr;

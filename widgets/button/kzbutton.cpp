@@ -44,6 +44,9 @@ KzButton::KzButton(const forms::ControlSite& site)
 
 KzButton::~KzButton() { Unhook(); }
 
+// A form unloaded from this button's own event keeps the object a while; the hooks go now.
+void KzButton::OnDestroy() { Unhook(); }
+
 void KzButton::InitProperties() {
   model_.LoadProperties(NewButtonProperties(GetAmbient().font));
   Start();

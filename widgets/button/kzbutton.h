@@ -109,6 +109,7 @@ class KzButton : public forms::Control, ButtonHost, ButtonEvents, hook::SimpleOw
   void OnFocusIn() override;
   void OnFocusOut() override;
   void OnResize() override;
+  void OnDestroy() override;
 
  private:
   // ButtonHost

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -222,6 +223,37 @@ TEST_F(KzButtonOnAForm, AboutShowsTheInformationBox) {
   EXPECT_EQ(boxes[0].icon, services::MessageIcon::Information);
   EXPECT_EQ(boxes[0].title, "About");
   EXPECT_EQ(boxes[0].text, "KZButton\r\nA Multistyle Button Control\r\n\r\nKestrane project");
+}
+
+// The exit and OK buttons unload their form from Click: whatever ends in the click, the
+// button must not touch itself afterwards (under the sanitizers that would be a use after free).
+TEST_F(KzButtonOnAForm, AClickThatUnloadsTheFormEndsCleanly) {
+  struct Way {
+    const char* name;
+    std::function<void()> click;
+  };
+  const Way ways[] = {
+      {"mouse", [this] { backend->Click(Screen(*buttons[0], 10, 10)); }},
+      {"space", [this] { buttons[0]->SetFocus(); backend->KeyPress(ui::VK_SPACE); }},
+      {"enter", [this] { buttons[0]->SetFocus(); backend->KeyPress(ui::VK_RETURN); }},
+      {"access key", [this] { backend->KeyPress(ui::KeyCode('Y'), ui::kAltMask); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    form.reset();
+    form = std::make_unique<forms::Form>(*desktop, forms::FormDesign{});
+    log.clear();
+    for (int i = 0; i < 2; ++i) buttons[i] = Make(i, 960 + 1080 * i);
+    form->On("cmdButton", forms::kClick, [this](int) { form->Unload(); });
+    form->On("cmdButton", forms::kMouseUp, [this](int, forms::MouseArgs&) { log.push_back("MouseUp"); });
+    form->Show();
+    Run();
+    const ui::Hwnd window = form->hwnd();
+    way.click();
+    Run();
+    EXPECT_FALSE(desktop->IsWindow(window));
+    EXPECT_TRUE(log.empty()) << "nothing is raised by a button that is gone";
+  }
 }
 
 // Under the sanitizers a hook left behind by a destroyed button is a use after free here.
