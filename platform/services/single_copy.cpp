@@ -37,6 +37,13 @@ std::string runtime_folder(const std::string& application) {
     return user_config_folder() + "/" + application;
 }
 
+// A handle on a folder that only names it; systems without O_PATH open it for reading.
+#ifdef O_PATH
+constexpr int kFolderOnly = O_PATH;
+#else
+constexpr int kFolderOnly = O_RDONLY;
+#endif
+
 // A socket address for `path`. A path too long for sun_path is reached through an open
 // descriptor of its folder, /proc/self/fd/N/name, so a deep home folder still works.
 class SocketAddress {
@@ -46,7 +53,7 @@ public:
         address_.sun_family = AF_UNIX;
         std::string name = path;
         if (name.size() >= sizeof address_.sun_path) {
-            folder_fd_ = open(detail::parent_folder(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            folder_fd_ = open(detail::parent_folder(path).c_str(), kFolderOnly | O_DIRECTORY | O_CLOEXEC);
             if (folder_fd_ < 0) return;
             name = "/proc/self/fd/" + std::to_string(folder_fd_) + path.substr(path.rfind('/'));
             if (name.size() >= sizeof address_.sun_path) return;
