@@ -46,6 +46,13 @@ Status make_folders(const std::string& path) {
     }
     // The umask may have taken our own write bit away; a folder we cannot fill is useless.
     if (chmod(path.c_str(), 0700) != 0) return Status::failure(errno_message("cannot protect folder", path));
+    // The new folder's name is on disk only once its parent is flushed; a crash right after the
+    // first save must not take the saved file with it.
+    const int dir = open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
     return Status::success();
 }
 
