@@ -42,12 +42,14 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
   timer_ = std::make_unique<forms::TimerControl>(forms::ControlSite::Inside(*this, &inner_, "Timer1", {}));
   timer_->SetInterval(kCheckPollMs);
 
-  inner_.On("p", forms::kClick, [this] { PartClicked(); });
-  inner_.On("p", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a, p_->hwnd()); });
+  // The glyph and the caption take the pointer on a press and report a click only for the
+  // release that ends it, so a press made elsewhere never toggles the box.
+  inner_.On("p", forms::kClick, [this] { Click(); });
+  inner_.On("p", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
   inner_.On("p", forms::kMouseMove, [this](forms::MouseArgs& a) { MoveOver(a, p_->hwnd()); });
-  inner_.On("p", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a, p_->hwnd()); });
-  inner_.On("lbl", forms::kClick, [this] { PartClicked(); });
-  inner_.On("lbl", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a, lbl_->hwnd()); });
+  inner_.On("p", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
+  inner_.On("lbl", forms::kClick, [this] { Click(); });
+  inner_.On("lbl", forms::kMouseDown, [this](forms::MouseArgs& a) { Down(a); });
   // Any move over the caption counts as inside: it reports the caption's corner. A move the
   // caption gets only because it holds the pointer after a press is placed where it really is.
   inner_.On("lbl", forms::kMouseMove, [this](forms::MouseArgs& a) {
@@ -57,7 +59,7 @@ XpCheckbox::XpCheckbox(const forms::ControlSite& site) : forms::Control(site, Co
     a.y = static_cast<float>(r.y) + (over ? 0 : a.y);
     MoveOver(a, lbl_->hwnd());
   });
-  inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a, lbl_->hwnd()); });
+  inner_.On("lbl", forms::kMouseUp, [this](forms::MouseArgs& a) { Up(a); });
   inner_.On("Timer1", forms::kTimer, [this] { Tick(); });
   Watch(*p_);
   Watch(*lbl_);
@@ -177,10 +179,7 @@ void XpCheckbox::Click() {
   Show();
 }
 
-void XpCheckbox::Down(forms::MouseArgs& args, ui::Hwnd part) {
-  // The part pressed keeps the pointer until the release, so only a release that follows a
-  // press on the same part can click it; a press elsewhere released here does not.
-  if (args.button == ui::kLeftButton) desktop().SetCapture(part);
+void XpCheckbox::Down(forms::MouseArgs& args) {
   model_.MouseDown(args, Events());
   Show();
 }
@@ -206,10 +205,7 @@ void XpCheckbox::MoveOver(forms::MouseArgs& args, ui::Hwnd part) {
   Show();
 }
 
-void XpCheckbox::Up(forms::MouseArgs& args, ui::Hwnd part) {
-  const bool left = args.button == ui::kLeftButton;
-  release_clicks_ = left && desktop().GetCapture() == part;
-  if (left && desktop().GetCapture() == part) desktop().ReleaseCapture();
+void XpCheckbox::Up(forms::MouseArgs& args) {
   model_.MouseUp(args, Events());
 }
 
@@ -225,15 +221,10 @@ void XpCheckbox::Tick() {
   Show();
 }
 
-void XpCheckbox::PartClicked() {
-  // The glyph and the caption click on any left release over them; only one after their press counts.
-  if (release_clicks_) Click();
-  release_clicks_ = false;
-}
-
 void XpCheckbox::OnMouseDown(const ui::MouseEvent& e) {
+  NotePress(e);
   forms::MouseArgs a = ArgsOf(e, false);
-  Down(a, hwnd());
+  Down(a);
 }
 
 void XpCheckbox::OnMouseMove(const ui::MouseEvent& e) {
@@ -242,11 +233,11 @@ void XpCheckbox::OnMouseMove(const ui::MouseEvent& e) {
 }
 
 void XpCheckbox::OnMouseUp(const ui::MouseEvent& e) {
+  const bool clicks = ReleaseClicks(e);
   forms::MouseArgs a = ArgsOf(e, false);
-  Up(a, hwnd());
+  Up(a);
   // A left press and release over the box is a click, as on its glyph and caption.
-  if (release_clicks_ && ClientRect().contains(e.pos)) Click();
-  release_clicks_ = false;
+  if (clicks) Click();
 }
 
 bool XpCheckbox::OnKeyDown(const ui::KeyEvent& e) {

@@ -74,15 +74,13 @@ class XpCheckbox : public forms::Control {
 
  private:
   void Click();
-  // A click the glyph or the caption reports.
-  void PartClicked();
-  // A press on window `part` (the box, its glyph or its caption).
-  void Down(forms::MouseArgs& args, ui::Hwnd part);
+  // A press on the box, its glyph or its caption.
+  void Down(forms::MouseArgs& args);
   // A move over the box, arriving on window `part` (the box, its glyph or its caption).
   void MoveOver(forms::MouseArgs& args, ui::Hwnd part);
   // Notes the platform's leave notification of a part and takes its double clicks as presses.
   void Watch(ui::Window& part);
-  void Up(forms::MouseArgs& args, ui::Hwnd part);
+  void Up(forms::MouseArgs& args);
   void Tick();
   // Puts the model's glyph and caption colour on screen.
   void Show();
@@ -94,7 +92,6 @@ class XpCheckbox : public forms::Control {
   std::unique_ptr<forms::PictureBox> p_;
   std::unique_ptr<forms::Label> lbl_;  // shows disabled by its colour alone
   std::unique_ptr<forms::TimerControl> timer_;
-  bool release_clicks_ = false;  // the left release now handled ends a press on the same part
   // The window last moved over told us the pointer left it and no move has come since. The
   // poll alone misses a pointer that leaves the whole window, whose last position stays put.
   bool left_ = false;
