@@ -8,7 +8,6 @@
 // holder handles them in its EventTable under the control's name (see event_table.h).
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -165,9 +164,6 @@ protected:
     void NotePress(const ui::MouseEvent& e);
     bool ReleaseClicks(const ui::MouseEvent& e);
 
-    // Expires when the control is destroyed. A handler of an event the control raised may
-    // unload its form and free it; what runs after the Raise checks this first.
-    std::weak_ptr<const void> Life() const { return life_; }
     // A property was changed by code; a designer would save it. Nothing here keeps designs
     // live, so it only documents intent at the call sites.
     void PropertyChanged(std::string_view property) const { (void)property; }
@@ -183,7 +179,6 @@ private:
     int tab_index_ = 0;
     bool tab_stop_ = true;
     bool pressed_ = false;
-    std::shared_ptr<const char> life_ = std::make_shared<const char>(0);
 };
 
 // The window rectangle in pixels for a rectangle in twips (each number rounded, halves to even).

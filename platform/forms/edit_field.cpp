@@ -267,9 +267,7 @@ void EditField::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
 
 void EditField::OnMouseDown(const ui::MouseEvent& e) {
     if (e.button == ui::kLeftButton) {
-        const auto life = Life();
         if (!HasFocus()) SetFocus();
-        if (life.expired()) return;
         // Focus handlers may refuse the focus or run the loop (a message dialog) until the
         // button is up: the press then neither moves the caret nor starts a drag.
         if (HasFocus() && (desktop().GetMouseButtons() & ui::kLeftButton)) {
@@ -299,9 +297,8 @@ void EditField::OnMouseUp(const ui::MouseEvent& e) {
         dragging_ = false;
         if (desktop().GetCapture() == hwnd()) desktop().ReleaseCapture();
     }
-    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (!life.expired() && was_dragging && ClientRect().contains(e.pos)) Raise(kClick);
+    if (was_dragging && ClientRect().contains(e.pos)) Raise(kClick);
 }
 
 void EditField::OnDoubleClick(const ui::MouseEvent& e) {
@@ -315,9 +312,8 @@ void EditField::OnDoubleClick(const ui::MouseEvent& e) {
 
 bool EditField::OnKeyDown(const ui::KeyEvent& e) {
     KeyArgs args{std::int16_t(e.key), std::int16_t(e.shift)};
-    const auto life = Life();
     Raise(kKeyDown, args);
-    if (life.expired() || args.key_code == 0) return true;
+    if (args.key_code == 0) return true;
     const bool shift = e.shift & ui::kShiftMask, ctrl = e.shift & ui::kCtrlMask;
     if (e.shift & ui::kAltMask) return false;
     switch (ui::KeyCode(args.key_code)) {
@@ -358,9 +354,8 @@ void EditField::OnChar(char32_t ch, ui::ShiftState shift) {
     if (ch < 32 && ch != 8 && ch != 13 && ch != 27) return;
     if (ch == 127) return;
     KeyPressArgs args{std::int32_t(ch)};
-    const auto life = Life();
     Raise(kKeyPress, args);
-    if (life.expired() || args.key_ascii <= 0) return;  // swallowed
+    if (args.key_ascii <= 0) return;  // swallowed
     ch = char32_t(args.key_ascii);
     if (locked_) return;
     if (ch == 8) {

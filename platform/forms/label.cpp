@@ -165,9 +165,8 @@ void Label::OnMouseDown(const ui::MouseEvent& e) {
 void Label::OnMouseMove(const ui::MouseEvent& e) { RaiseMouse(kMouseMove, e); }
 
 void Label::OnMouseUp(const ui::MouseEvent& e) {
-    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (!life.expired() && ReleaseClicks(e)) Raise(kClick);
+    if (ReleaseClicks(e)) Raise(kClick);
 }
 
 void Label::OnDoubleClick(const ui::MouseEvent& e) {

@@ -124,9 +124,8 @@ void PictureBox::OnMouseDown(const ui::MouseEvent& e) {
 }
 
 void PictureBox::OnMouseUp(const ui::MouseEvent& e) {
-    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (!life.expired() && ReleaseClicks(e)) Raise(kClick);
+    if (ReleaseClicks(e)) Raise(kClick);
 }
 
 // ---- image ----
@@ -184,9 +183,8 @@ void Image::OnMouseDown(const ui::MouseEvent& e) {
 }
 
 void Image::OnMouseUp(const ui::MouseEvent& e) {
-    const auto life = Life();
     RaiseMouse(kMouseUp, e);
-    if (!life.expired() && ReleaseClicks(e)) Raise(kClick);
+    if (ReleaseClicks(e)) Raise(kClick);
 }
 
 }  // namespace kes::forms

@@ -196,9 +196,7 @@ void TextBox::OnPaint(gfx::Canvas& canvas, gfx::Rect) {
 
 void TextBox::OnMouseDown(const ui::MouseEvent& e) {
     if (e.button != ui::kLeftButton) return;
-    const auto life = Life();
     if (!HasFocus()) SetFocus();
-    if (life.expired()) return;
     // A focus handler that ran the loop (a message dialog) until the button was up leaves
     // nothing held: no capture, no repeating scroll.
     if (!(desktop().GetMouseButtons() & ui::kLeftButton)) return;
@@ -270,9 +268,7 @@ bool TextBox::OnMouseWheel(const ui::MouseEvent& e) {
 
 bool TextBox::OnKeyDown(const ui::KeyEvent& e) {
     KeyArgs args{std::int16_t(e.key), std::int16_t(e.shift)};
-    const auto life = Life();
     Raise(kKeyDown, args);
-    if (life.expired()) return true;
     switch (ui::KeyCode(args.key_code)) {
         case ui::VK_UP: ScrollBy(-1); return true;
         case ui::VK_DOWN: ScrollBy(1); return true;
